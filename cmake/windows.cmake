@@ -1,0 +1,34 @@
+# The program and the end-to-end rig, 32-bit Windows.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections)
+add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 UNICODE _UNICODE)
+# Everything static, so vexal.exe needs no DLL that Windows does not ship.
+set(VEXAL_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
+
+file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/framework/*.cpp)
+set(VEXAL_WIN_LIBS comctl32 comdlg32 shell32 winmm rasapi32 advapi32 ole32 uuid gdi32 user32 kernel32)
+
+add_library(vexal_core STATIC ${CORE_SOURCES})
+target_include_directories(vexal_core PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_executable(vexal WIN32 ${SHELL_SOURCES} ${FRAMEWORK_SOURCES} ${CMAKE_SOURCE_DIR}/res/vexal.rc)
+target_link_libraries(vexal PRIVATE vexal_core ${VEXAL_WIN_LIBS})
+target_link_options(vexal PRIVATE ${VEXAL_LINK_OPTIONS})
+set_target_properties(vexal PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# End-to-end driver: runs under Wine beside vexal.exe.
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+add_executable(vexal_e2e ${E2E_SOURCES})
+target_include_directories(vexal_e2e PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(vexal_e2e PRIVATE vexal_core psapi user32 gdi32 advapi32 shell32)
+target_link_options(vexal_e2e PRIVATE ${VEXAL_LINK_OPTIONS})
+
+# Small programs the driver starts: one executable per file.
+file(GLOB E2E_PROGRAMS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/programs/*.cpp)
+foreach(src ${E2E_PROGRAMS})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} WIN32 ${src})
+  target_link_libraries(${name} PRIVATE comctl32 user32 gdi32)
+  target_link_options(${name} PRIVATE ${VEXAL_LINK_OPTIONS})
+endforeach()
