@@ -1,0 +1,38 @@
+# What a person types: make, make run, make test, make fuzz.
+BUILD        := build
+WIN32_DIR    := $(BUILD)/win32
+NATIVE_DIR   := $(BUILD)/native
+FUZZ_DIR     := $(BUILD)/fuzz
+JOBS         ?= 2
+FUZZ_SECONDS ?= 120
+
+.PHONY: all deps win32 native run test fuzz clean
+
+all: win32
+
+deps:
+	@bash scripts/install-deps.sh
+
+win32: deps
+	@cmake -S . -B $(WIN32_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WIN32_DIR) -j $(JOBS)
+	@echo "built $(WIN32_DIR)/vexal.exe"
+
+native: deps
+	@cmake -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(NATIVE_DIR) -j $(JOBS)
+
+run: win32
+	@bash scripts/run.sh $(WIN32_DIR)/vexal.exe
+
+test: native win32
+	@bash scripts/test.sh
+
+# Runs every fuzz target for FUZZ_SECONDS each, growing its kept corpus.
+fuzz: deps
+	@CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DVEXAL_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@bash scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD)

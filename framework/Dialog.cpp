@@ -1,0 +1,168 @@
+#include "framework/Dialog.h"
+
+#include "framework/DataExchange.h"
+#include "framework/WinApp.h"
+
+namespace {
+const wchar_t kSelfProp[] = L"VexalDialog";
+}
+
+CDialog::~CDialog() {
+    if (m_hWnd && IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
+}
+
+INT_PTR CDialog::DoModal() {
+    // Without a parent, a dialog is owned by the application's active
+    // pop-up, as a framework modal dialog is.
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    CWnd* main = AfxGetMainWnd();
+    if (!owner && main && main != this && main->m_hWnd) owner = GetLastActivePopup(main->m_hWnd);
+
+    HWND hwnd = CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), owner, DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
+    if (!hwnd) return -1;
+    bool ownerDisabled = owner && EnableWindow(owner, FALSE) == 0;
+
+    if (m_running) ShowWindow(SW_SHOWNORMAL);
+    MSG msg;
+    while (m_running) {
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (!PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+
+    // Give the owner back its input before this window goes, so that
+    // activation returns to it.
+    if (ownerDisabled) EnableWindow(owner, TRUE);
+    if (owner && GetActiveWindow() == m_hWnd) SetActiveWindow(owner);
+    if (m_hWnd) {
+        SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        DestroyWindow(m_hWnd);
+    }
+    return m_result;
+}
+
+void CDialog::EndDialog(int result) {
+    m_result = result;
+    m_running = false;
+    // Wakes the modal loop when the request came through a sent message.
+    if (m_hWnd) PostMessageW(m_hWnd, WM_NULL, 0, 0);
+}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
+    DoDataExchange(&dx);
+    if (!dx.Failed()) return true;
+    AfxMessageBox(dx.FailureText().c_str(), MB_OK | MB_ICONEXCLAMATION);
+    if (HWND control = ::GetDlgItem(m_hWnd, dx.FailedControl())) {
+        ::SetFocus(control);
+        ::SendMessageW(control, EM_SETSEL, 0, -1);
+    }
+    return false;
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* msg) { return IsDialogMessageW(m_hWnd, msg); }
+
+void CDialog::OnOK() {
+    if (UpdateData(true)) EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+LRESULT CDialog::Default() { return CallWindowProcW(m_superProc, m_hWnd, m_curMessage, m_curWParam, m_curLParam); }
+
+void CDialog::CenterWindow() {
+    RECT desk, self;
+    GetWindowRect(GetDesktopWindow(), &desk);
+    GetWindowRect(m_hWnd, &self);
+    int w = self.right - self.left, h = self.bottom - self.top;
+    SetWindowPos(m_hWnd, nullptr, desk.left + (desk.right - desk.left - w) / 2,
+                 desk.top + (desk.bottom - desk.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The dialog manager's procedure: only WM_INITDIALOG is ours, where the
+// window is tied to its object and subclassed so that every later message
+// reaches the message table before the default processing.
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_INITDIALOG) return FALSE;
+    auto* self = reinterpret_cast<CDialog*>(lParam);
+    self->m_hWnd = hwnd;
+    self->m_running = true;
+    SetPropW(hwnd, kSelfProp, self);
+    self->m_superProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
+    return self->OnInitDialog();
+}
+
+LRESULT CALLBACK CDialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<CDialog*>(GetPropW(hwnd, kSelfProp));
+    if (message == WM_NCDESTROY) {
+        WNDPROC super = self->m_superProc;
+        RemovePropW(hwnd, kSelfProp);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super));
+        self->m_hWnd = nullptr;
+        self->m_running = false;
+        return CallWindowProcW(super, hwnd, message, wParam, lParam);
+    }
+    return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    UINT savedMessage = m_curMessage;
+    WPARAM savedW = m_curWParam;
+    LPARAM savedL = m_curLParam;
+    m_curMessage = message;
+    m_curWParam = wParam;
+    m_curLParam = lParam;
+    LRESULT result = 0;
+    if (!FindHandler(message, wParam, lParam, result)) result = Default();
+    m_curMessage = savedMessage;
+    m_curWParam = savedW;
+    m_curLParam = savedL;
+    return result;
+}
+
+bool CDialog::FindHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (const MessageMap* map = GetMessageMap()) {
+        for (size_t i = 0; i < map->count; ++i) {
+            const MessageMapEntry& e = map->entries[i];
+            if (e.message != message) continue;
+            if (message == WM_COMMAND) {
+                if (e.id != LOWORD(wParam) || e.code != HIWORD(wParam)) continue;
+                (this->*e.onCommand)();
+                result = 0;
+                return true;
+            }
+            if (message == WM_NOTIFY) {
+                auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+                if (e.id != hdr->idFrom || e.code != hdr->code) continue;
+                result = (this->*e.onNotify)(hdr);
+                return true;
+            }
+            result = (this->*e.onMessage)(wParam, lParam);
+            return true;
+        }
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return true;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,75 @@
+# Sourced, not run: a private Wine prefix inside the build folder and a
+# private X display for it. Everything started here is recorded by pid and
+# stopped by pid; nothing else on the machine is touched.
+#
+#   wine_env_start [--virtual]   sets WINEPREFIX, DISPLAY, WINEDEBUG
+#   wine_env_stop                stops what wine_env_start started
+
+VEXAL_ROOT=${VEXAL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+VEXAL_WINE_DIR=${VEXAL_WINE_DIR:-$VEXAL_ROOT/build/wine}
+_vexal_xvfb_pid=""
+
+_vexal_free_display() {
+  local n
+  for n in $(seq 91 199); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      echo "$n"
+      return 0
+    fi
+  done
+  return 1
+}
+
+_vexal_start_xvfb() {
+  local n
+  n=$(_vexal_free_display) || { echo "no free X display" >&2; return 1; }
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  _vexal_xvfb_pid=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$n"
+}
+
+# Chinese dialog fonts, and the shell's default ones, all map to a CJK font
+# so that the texts render instead of boxes.
+_vexal_font_reg() {
+  local font="WenQuanYi Micro Hei" name
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+  for name in "宋体" "新宋体" "SimSun" "NSimSun" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "Microsoft Sans Serif" "MS Sans Serif"; do
+    printf '"%s"="%s"\r\n' "$name" "$font"
+  done
+}
+
+_vexal_prepare_prefix() {
+  export WINEPREFIX="$VEXAL_WINE_DIR/prefix"
+  export WINEARCH=win32
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  [ -f "$WINEPREFIX/.vexal-ready" ] && return 0
+  mkdir -p "$VEXAL_WINE_DIR"
+  wineboot -i >/dev/null 2>&1
+  _vexal_font_reg | iconv -f UTF-8 -t UTF-16 > "$VEXAL_WINE_DIR/fonts.reg"
+  wine regedit /S "$(winepath -w "$VEXAL_WINE_DIR/fonts.reg" 2>/dev/null)" >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.vexal-ready"
+}
+
+wine_env_start() {
+  if [ "${1:-}" = "--virtual" ] || [ -z "${DISPLAY:-}" ]; then
+    _vexal_start_xvfb || return 1
+  fi
+  _vexal_prepare_prefix
+}
+
+wine_env_stop() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+  if [ -n "$_vexal_xvfb_pid" ]; then
+    kill "$_vexal_xvfb_pid" 2>/dev/null
+    wait "$_vexal_xvfb_pid" 2>/dev/null
+    _vexal_xvfb_pid=""
+  fi
+}

@@ -1,0 +1,325 @@
+#include "tests/e2e/Rig.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+int g_passed = 0;
+int g_failed = 0;
+const char* g_case = "";
+
+std::wstring ModuleFolder() {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring s(path, n);
+    return s.substr(0, s.find_last_of(L'\\'));
+}
+}  // namespace
+
+std::vector<E2ECase>& E2ECases() {
+    static std::vector<E2ECase> cases;
+    return cases;
+}
+
+bool Check(bool ok, const char* what, const std::string& detail) {
+    if (ok) {
+        ++g_passed;
+        std::printf("ok   %s: %s\n", g_case, what);
+    } else {
+        ++g_failed;
+        std::printf("FAIL %s: %s %s\n", g_case, what, detail.c_str());
+    }
+    std::fflush(stdout);
+    return ok;
+}
+
+void Skip(const char* what, const char* why) {
+    std::printf("SKIP %s: %s (%s)\n", g_case, what, why);
+    std::fflush(stdout);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        TargetWindow::Pump();
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(20);
+    }
+}
+
+std::wstring Utf8ToWide(const std::string& s) {
+    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
+    return w;
+}
+
+std::string WideToUtf8(const std::wstring& w) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+// ---- Program -------------------------------------------------------------------
+
+Program::Program(const std::wstring& exeName) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    static int serial = 0;
+    wchar_t folder[MAX_PATH];
+    wsprintfW(folder, L"%svexal-e2e-%lu-%d", temp, GetCurrentProcessId(), ++serial);
+    m_folder = folder;
+    CreateDirectoryW(m_folder.c_str(), nullptr);
+    m_exe = PathOf(exeName);
+    CopyFileW((ModuleFolder() + L"\\vexal.exe").c_str(), m_exe.c_str(), FALSE);
+}
+
+Program::~Program() {
+    Stop();
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((m_folder + L"\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = fd.cFileName;
+            if (name != L"." && name != L"..") {
+                SetFileAttributesW(PathOf(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(PathOf(name).c_str());
+            }
+        } while (FindNextFileW(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryW(m_folder.c_str());
+}
+
+void Program::WriteFile(const std::wstring& name, const std::string& bytes) const {
+    HANDLE h = CreateFileW(PathOf(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+bool Program::ReadFile(const std::wstring& name, std::string& bytes) const {
+    bytes.clear();
+    HANDLE h = CreateFileW(PathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(h);
+    return true;
+}
+
+bool Program::Start() {
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    std::wstring cmd = L"\"" + m_exe + L"\"";
+    if (!CreateProcessW(m_exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &m_pi))
+        return false;
+    WaitForInputIdle(m_pi.hProcess, 10000);
+    return true;
+}
+
+bool Program::Running() const {
+    return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Program::WaitExit(DWORD timeoutMs) {
+    return WaitFor([&] { return !Running(); }, timeoutMs);
+}
+
+void Program::Stop() {
+    if (!m_pi.hProcess) return;
+    if (Running()) {
+        HWND bar = FindTopWindow(m_pi.dwProcessId, L"VEXAL汉化版");
+        if (bar) PostMessageW(bar, WM_COMMAND, IDCANCEL, 0);
+        if (!WaitExit(5000)) {
+            TerminateProcess(m_pi.hProcess, 1);
+            WaitForSingleObject(m_pi.hProcess, 5000);
+        }
+    }
+    CloseHandle(m_pi.hProcess);
+    CloseHandle(m_pi.hThread);
+    m_pi = {};
+}
+
+HWND Program::WaitControlBar(DWORD timeoutMs) {
+    return WaitTopWindow(m_pi.dwProcessId, L"VEXAL汉化版", timeoutMs);
+}
+
+// ---- windows -------------------------------------------------------------------
+
+namespace {
+struct FindRequest {
+    DWORD pid;
+    const std::wstring* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam) {
+    auto* req = reinterpret_cast<FindRequest*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (req->pid && pid != req->pid) return TRUE;
+    if (!IsWindowVisible(hwnd)) return TRUE;
+    if (WindowText(hwnd) != *req->caption) return TRUE;
+    req->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+HWND FindTopWindow(DWORD processId, const std::wstring& caption) {
+    FindRequest req = {processId, &caption, nullptr};
+    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&req));
+    return req.found;
+}
+
+HWND WaitTopWindow(DWORD processId, const std::wstring& caption, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindTopWindow(processId, caption)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[512];
+    // Asked of the window itself, which works across processes for any control.
+    DWORD_PTR n = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &n))
+        return L"";
+    return std::wstring(text, n);
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[256];
+    int n = GetClassNameW(window, name, 256);
+    return std::wstring(name, static_cast<size_t>(n > 0 ? n : 0));
+}
+
+bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void MouseClick(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+bool IsChecked(HWND dialog, int id) {
+    return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// ---- the driver's own windows --------------------------------------------------
+
+TargetWindow::TargetWindow(const wchar_t* title) {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = L"VexalE2ETarget";
+        RegisterClassW(&wc);
+        registered = true;
+    }
+    m_hwnd = CreateWindowExW(0, L"VexalE2ETarget", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 300, 200,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    Pump();
+}
+
+TargetWindow::~TargetWindow() {
+    if (m_hwnd) {
+        SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(m_hwnd);
+    }
+}
+
+void TargetWindow::Activate() const {
+    ShowWindow(m_hwnd, SW_RESTORE);
+    SetForegroundWindow(m_hwnd);
+    WaitFor([&] { return GetForegroundWindow() == m_hwnd; }, 3000);
+}
+
+void TargetWindow::Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+LRESULT CALLBACK TargetWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TargetWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_CLOSE && self) {
+        ++self->m_closes;  // recorded, not obeyed: the driver closes its own windows
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// ---- screenshots ---------------------------------------------------------------
+
+void SaveScreenshot(const char* name, HWND window) {
+    wchar_t folder[MAX_PATH];
+    if (!GetEnvironmentVariableW(L"VEXAL_SHOTS", folder, MAX_PATH)) return;
+    RECT r = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (window) GetWindowRect(window, &r);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
+    DWORD size = stride * static_cast<DWORD>(h);
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + size;
+    std::wstring path = std::wstring(folder) + L"\\" + Utf8ToWide(name) + L".bmp";
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    ::WriteFile(f, &fh, sizeof fh, &written, nullptr);
+    ::WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &written, nullptr);
+    ::WriteFile(f, bits, size, &written, nullptr);
+    CloseHandle(f);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+}
+
+// ---- entry -------------------------------------------------------------------------
+
+int main(int argc, char** argv) {
+    const char* only = argc > 1 ? argv[1] : nullptr;
+    for (const E2ECase& c : E2ECases()) {
+        if (only && !std::strstr(c.name, only)) continue;
+        g_case = c.name;
+        std::printf("case %s\n", c.name);
+        std::fflush(stdout);
+        c.run();
+    }
+    std::printf("%d passed, %d failed\n", g_passed, g_failed);
+    return g_failed == 0 ? 0 : 1;
+}

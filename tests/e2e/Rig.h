@@ -1,0 +1,103 @@
+#pragma once
+// The end-to-end rig: runs under Wine (or Windows) beside vexal.exe, starts
+// it in a folder of its own, finds its windows by caption and control ID,
+// acts on them as a person would and checks what follows, always polling
+// with a deadline rather than sleeping a fixed time.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// ---- cases and checks ------------------------------------------------------
+
+struct E2ECase {
+    const char* name;
+    void (*run)();
+};
+std::vector<E2ECase>& E2ECases();
+struct E2ERegister {
+    E2ERegister(const char* name, void (*run)()) { E2ECases().push_back({name, run}); }
+};
+#define E2E_CASE(fn)                 \
+    static void fn();                \
+    static E2ERegister fn##_reg(#fn, fn); \
+    static void fn()
+
+// Records one check; returns its outcome so a case can stop early.
+bool Check(bool ok, const char* what, const std::string& detail = "");
+void Skip(const char* what, const char* why);
+
+// Polls until the condition holds or the deadline passes.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// ---- the program under test ------------------------------------------------
+
+std::wstring Utf8ToWide(const std::string& s);
+std::string WideToUtf8(const std::wstring& s);
+
+class Program {
+public:
+    // Copies vexal.exe (under the given file name) into a new empty folder.
+    explicit Program(const std::wstring& exeName = L"vexal.exe");
+    ~Program();
+
+    const std::wstring& Folder() const { return m_folder; }
+    std::wstring PathOf(const std::wstring& name) const { return m_folder + L"\\" + name; }
+    void WriteFile(const std::wstring& name, const std::string& bytes) const;
+    bool ReadFile(const std::wstring& name, std::string& bytes) const;
+
+    bool Start();
+    bool Running() const;
+    bool WaitExit(DWORD timeoutMs);
+    DWORD ProcessId() const { return m_pi.dwProcessId; }
+    HANDLE Process() const { return m_pi.hProcess; }
+    // Ends the program as its user would: the exit button, then by force.
+    void Stop();
+
+    // The control bar once it is shown.
+    HWND WaitControlBar(DWORD timeoutMs = 10000);
+
+private:
+    std::wstring m_folder;
+    std::wstring m_exe;
+    PROCESS_INFORMATION m_pi = {};
+};
+
+// ---- windows ----------------------------------------------------------------
+
+// A visible top-level window of the given process whose caption is `caption`
+// (empty process id: any process).
+HWND FindTopWindow(DWORD processId, const std::wstring& caption);
+HWND WaitTopWindow(DWORD processId, const std::wstring& caption, DWORD timeoutMs = 5000);
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
+bool IsTopmost(HWND window);
+// Presses a button through its own click, so the program sees a real click.
+void Click(HWND dialog, int id);
+// A real left click at the centre of a control, through the mouse.
+void MouseClick(HWND control);
+bool IsChecked(HWND dialog, int id);
+
+// ---- the driver's own windows ------------------------------------------------
+
+// A top-level window of the driver that records what it receives.
+class TargetWindow {
+public:
+    explicit TargetWindow(const wchar_t* title);
+    ~TargetWindow();
+    HWND Handle() const { return m_hwnd; }
+    int CloseRequests() const { return m_closes; }
+    void Activate() const;
+    // Lets its messages through while waiting.
+    static void Pump();
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    HWND m_hwnd = nullptr;
+    int m_closes = 0;
+};
+
+// Saves what the screen shows inside the window's rectangle (or the whole
+// screen) as a bitmap named `name` in the screenshot folder.
+void SaveScreenshot(const char* name, HWND window = nullptr);
