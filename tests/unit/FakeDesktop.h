@@ -1,0 +1,95 @@
+#pragma once
+// A recording desktop: every call is kept in order as text such as
+// "PostClose(77)", and what the reads return is set by the test.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "trigger/Desktop.h"
+
+class FakeDesktop : public Desktop {
+public:
+    // Scripted inputs.
+    WindowId foreground = 0;
+    WindowId controlBar = 1;
+    std::map<WindowId, std::string> titles;
+    std::map<WindowId, std::string> classNames;
+    ScreenPoint cursor;
+    bool shift = false;
+    int32_t width = 1024;
+    int32_t height = 768;
+    TimeOfDay now{12, 0, 0};
+    bool timerStarts = true;
+
+    std::vector<std::string> calls;
+
+    // The calls that change something, without the reads.
+    std::vector<std::string> Effects() const {
+        static const std::set<std::string> reads = {
+            "ForegroundWindow", "WindowTitle", "WindowClassName", "IsControlBar", "CursorPos",
+            "ShiftDown",        "ScreenWidth", "ScreenHeight",    "LocalNow",     "LocalTimeOf"};
+        std::vector<std::string> out;
+        for (const std::string& c : calls)
+            if (!reads.count(c.substr(0, c.find('(')))) out.push_back(c);
+        return out;
+    }
+    bool Called(const std::string& name) const {
+        for (const std::string& c : calls)
+            if (c.compare(0, name.size() + 1, name + "(") == 0) return true;
+        return false;
+    }
+
+    // Local time of a seconds count, taken as UTC, so tests can aim at a time of day.
+    static TimeOfDay TimeOfSeconds(int64_t s) {
+        const int64_t day = ((s % 86400) + 86400) % 86400;
+        return {int(day / 3600), int(day / 60 % 60), int(day % 60)};
+    }
+
+    WindowId ForegroundWindow() override { return Log("ForegroundWindow()"), foreground; }
+    std::string WindowTitle(WindowId w) override { return Log("WindowTitle", w), Lookup(titles, w); }
+    std::string WindowClassName(WindowId w) override { return Log("WindowClassName", w), Lookup(classNames, w); }
+    bool IsControlBar(WindowId w) override { return Log("IsControlBar", w), w == controlBar; }
+    ScreenPoint CursorPos() override { return Log("CursorPos()"), cursor; }
+    bool ShiftDown() override { return Log("ShiftDown()"), shift; }
+    int32_t ScreenWidth() override { return Log("ScreenWidth()"), width; }
+    int32_t ScreenHeight() override { return Log("ScreenHeight()"), height; }
+    TimeOfDay LocalNow() override { return Log("LocalNow()"), now; }
+    TimeOfDay LocalTimeOf(int32_t s) override { return Log("LocalTimeOf", s), TimeOfSeconds(s); }
+
+    void SetRangePos(int32_t p) override { Log("SetRangePos", p); }
+    void SetRangeMax(int32_t s) override { Log("SetRangeMax", s); }
+    void EnableArmButton(bool e) override { Log("EnableArmButton", e); }
+    void ShowArmedPicture(bool s) override { Log("ShowArmedPicture", s); }
+    bool StartTimer() override { return Log("StartTimer()"), timerStarts; }
+    void StopTimer() override { Log("StopTimer()"); }
+    void RefreshControls() override { Log("RefreshControls()"); }
+    void RefreshAfterApply() override { Log("RefreshAfterApply()"); }
+    void MinimizeControlBar() override { Log("MinimizeControlBar()"); }
+    void SetControlBarTopmost(bool t) override { Log("SetControlBarTopmost", t); }
+    void ShowFinalMessage(const std::string& text) override { Log("ShowFinalMessage", text); }
+
+    void MinimizeWindow(WindowId w) override { Log("MinimizeWindow", w); }
+    void PostClose(WindowId w) override { Log("PostClose", w); }
+
+    void PlaySound(int32_t t) override { Log("PlaySound", t); }
+    void MuteWave() override { Log("MuteWave()"); }
+    void HangUpDialUp() override { Log("HangUpDialUp()"); }
+    void ClearRecentDocs() override { Log("ClearRecentDocs()"); }
+    void EmptyRecycleBin() override { Log("EmptyRecycleBin()"); }
+    void Blackout() override { Log("Blackout()"); }
+    void ScreenSaver() override { Log("ScreenSaver()"); }
+    void ShutDown() override { Log("ShutDown()"); }
+    void RunProgram(const std::string& path) override { Log("RunProgram", path); }
+
+private:
+    void Log(const std::string& call) { calls.push_back(call); }
+    void Log(const char* name, const std::string& arg) { Log(std::string(name) + "(" + arg + ")"); }
+    void Log(const char* name, bool arg) { Log(name, std::string(arg ? "true" : "false")); }
+    template <typename Int>
+    void Log(const char* name, Int arg) { Log(name, std::to_string(arg)); }
+    static std::string Lookup(const std::map<WindowId, std::string>& m, WindowId w) {
+        auto it = m.find(w);
+        return it == m.end() ? std::string() : it->second;
+    }
+};

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/unit/FakeDesktop.h"
+#include "trigger/Detonation.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+constexpr WindowId kTarget = 77;
+
+// The steps every detonation makes around the target step and the actions.
+Calls Framed(const Calls& middle) {
+    Calls out = {"SetRangePos(200)", "StopTimer()", "ShowArmedPicture(false)"};
+    out.insert(out.end(), middle.begin(), middle.end());
+    out.push_back("EnableArmButton(true)");
+    out.push_back("SetRangePos(0)");
+    return out;
+}
+
+Calls Detonate(const ActiveSettings& active, WindowId target = kTarget, const char* targetClass = "Notepad") {
+    FakeDesktop desktop;
+    desktop.classNames[kTarget] = targetClass;
+    RunDetonation(desktop, active, target);
+    return desktop.Effects();
+}
+
+TEST(Detonation, AllSwitchesOnInOrder) {
+    ActiveSettings a;
+    a.MinimizeTarget = a.PlaySound = a.MuteWave = a.HangUpDialUp = a.HideSelf = 1;
+    a.ClearRecentDocs = a.EmptyRecycleBin = a.NotTopmost = 1;
+    a.SoundType = 3;
+    a.FinalAction = kFinalMessage;
+    a.FinalMessage = "gone";
+    // HideSelf minimises the control bar before the message box shows.
+    EXPECT_EQ(Detonate(a), Framed({"MinimizeWindow(77)", "PlaySound(3)", "MuteWave()", "HangUpDialUp()",
+                                   "MinimizeControlBar()", "ClearRecentDocs()", "EmptyRecycleBin()",
+                                   "SetControlBarTopmost(true)", "ShowFinalMessage(gone)",
+                                   "SetControlBarTopmost(false)"}));
+}
+
+TEST(Detonation, FollowUpSwitchesOnlyAtExactlyOne) {
+    ActiveSettings a;
+    a.PlaySound = a.MuteWave = a.HangUpDialUp = a.HideSelf = 2;
+    a.ClearRecentDocs = a.EmptyRecycleBin = -1;
+    EXPECT_EQ(Detonate(a), Framed({"PostClose(77)"}));
+}
+
+TEST(Detonation, TargetStep) {
+    const struct {
+        const char* name;
+        int32_t noDetonation;
+        int32_t minimizeTarget;
+        WindowId target;
+        const char* targetClass;
+        Calls middle;
+    } cases[] = {
+        {"close", 0, 0, kTarget, "Notepad", {"PostClose(77)"}},
+        {"minimise", 0, 1, kTarget, "Notepad", {"MinimizeWindow(77)"}},
+        {"MinimizeTarget 2 is off", 0, 2, kTarget, "Notepad", {"PostClose(77)"}},
+        {"NoDetonation 1", 1, 1, kTarget, "Notepad", {}},
+        {"NoDetonation 2 is on", 2, 0, kTarget, "Notepad", {}},
+        {"NoDetonation -1 is on", -1, 0, kTarget, "Notepad", {}},
+        {"null target", 0, 0, 0, "", {}},
+        {"null target minimise", 0, 1, 0, "", {}},
+        {"desktop", 0, 0, kTarget, "Progman", {}},
+        {"desktop worker", 0, 1, kTarget, "WorkerW", {}},
+        {"taskbar", 0, 0, kTarget, "Shell_TrayWnd", {}},
+        {"taskbar minimise", 0, 1, kTarget, "Shell_TrayWnd", {}},
+        {"similar class", 0, 0, kTarget, "Progman2", {"PostClose(77)"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ActiveSettings a;
+        a.NoDetonation = c.noDetonation;
+        a.MinimizeTarget = c.minimizeTarget;
+        a.PlaySound = 1;
+        a.SoundType = 0;
+        // The rest of the sequence runs whatever the target step did.
+        Calls middle = c.middle;
+        middle.push_back("PlaySound(0)");
+        EXPECT_EQ(Detonate(a, c.target, c.targetClass), Framed(middle));
+    }
+}
+
+TEST(Detonation, FinalAction) {
+    const struct {
+        int32_t finalAction;
+        int32_t notTopmost;
+        Calls middle;
+    } cases[] = {
+        {0, 1, {}},
+        {1, 0, {"Blackout()"}},
+        {1, 1, {"Blackout()", "SetControlBarTopmost(false)"}},
+        {2, 1, {"ScreenSaver()"}},
+        {3, 1, {"ShutDown()"}},
+        {4, 1, {"RunProgram(C:\\x.exe)"}},
+        {5, 0, {"ShowFinalMessage(bye)"}},
+        {5, 2, {"ShowFinalMessage(bye)"}},
+        {5, 1, {"SetControlBarTopmost(true)", "ShowFinalMessage(bye)", "SetControlBarTopmost(false)"}},
+        {6, 1, {}},
+        {-1, 1, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "FinalAction " << c.finalAction << ", NotTopmost " << c.notTopmost);
+        ActiveSettings a;
+        a.NoDetonation = 1;
+        a.FinalAction = c.finalAction;
+        a.NotTopmost = c.notTopmost;
+        a.FinalProgram = "C:\\x.exe";
+        a.FinalMessage = "bye";
+        EXPECT_EQ(Detonate(a), Framed(c.middle));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/unit/FakeDesktop.h"
+#include "trigger/TriggerMonitor.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+constexpr WindowId kBar = 1;
+constexpr WindowId kTarget = 77;
+
+// Moves the cursor and runs one tick; returns what the tick changed.
+Calls TickTo(TriggerMonitor& monitor, FakeDesktop& desktop, BombSettings& settings, ScreenPoint cursor) {
+    desktop.calls.clear();
+    desktop.cursor = cursor;
+    monitor.Tick(desktop, settings);
+    return desktop.Effects();
+}
+
+const Calls kFired = {"SetRangePos(200)", "StopTimer()", "ShowArmedPicture(false)", "PostClose(77)",
+                      "EnableArmButton(true)", "SetRangePos(0)"};
+
+TEST(TriggerMonitor, ArmDisarmAndDestroyOrder) {
+    FakeDesktop desktop;
+    BombSettings settings;
+    settings.Records[2].Sensitivity = "300";
+    settings.CurrentSetting = 2;
+    TriggerMonitor monitor;
+
+    monitor.Arm(desktop, settings);
+    // The range takes the reapplied Sensitivity, so ApplySetting came first.
+    EXPECT_EQ(desktop.calls, (Calls{"RefreshAfterApply()", "SetRangeMax(300)", "EnableArmButton(false)",
+                                    "StartTimer()", "ShowArmedPicture(true)"}));
+
+    const Calls disarm = {"StopTimer()", "EnableArmButton(true)", "ShowArmedPicture(false)", "SetRangePos(0)"};
+    for (int i = 0; i < 2; ++i) {  // the second disarm is as harmless as the first
+        desktop.calls.clear();
+        monitor.Disarm(desktop);
+        EXPECT_EQ(desktop.calls, disarm);
+    }
+
+    desktop.calls.clear();
+    monitor.OnDestroy(desktop);
+    EXPECT_EQ(desktop.calls, (Calls{"StopTimer()", "ShowArmedPicture(false)"}));
+}
+
+TEST(TriggerMonitor, ArmingLeavesTheReferencePoint) {
+    FakeDesktop desktop;
+    BombSettings settings;
+    TriggerMonitor monitor;
+    EXPECT_EQ(monitor.Reference().x, 0);
+    EXPECT_EQ(monitor.Reference().y, 0);
+
+    desktop.foreground = kBar;
+    TickTo(monitor, desktop, settings, {40, 50});
+    monitor.Arm(desktop, settings);
+    monitor.Disarm(desktop);
+    EXPECT_EQ(monitor.Reference().x, 40);
+    EXPECT_EQ(monitor.Reference().y, 50);
+}
+
+TEST(TriggerMonitor, ForegroundWindow) {
+    const struct {
+        const char* name;
+        WindowId foreground;
+        const char* title;
+        Calls effects;
+    } cases[] = {
+        {"control bar, any title", kBar, "", {"SetRangePos(0)"}},
+        {"own title", kTarget, "VEXAL settings", {"SetRangePos(0)"}},
+        {"lower-case title", kTarget, "vexal settings", kFired},
+        {"short title", kTarget, "VEXA", kFired},
+        {"null window", 0, "", {"SetRangePos(200)", "StopTimer()", "ShowArmedPicture(false)",
+                                "EnableArmButton(true)", "SetRangePos(0)"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeDesktop desktop;
+        desktop.foreground = c.foreground;
+        desktop.titles[c.foreground] = c.title;
+        BombSettings settings;
+        TriggerMonitor monitor;
+        EXPECT_EQ(TickTo(monitor, desktop, settings, {500, 0}), c.effects);
+        // A null window is never asked about.
+        if (c.foreground == 0) {
+            EXPECT_FALSE(desktop.Called("IsControlBar") || desktop.Called("WindowTitle") ||
+                         desktop.Called("WindowClassName"));
+        }
+    }
+}
+
+TEST(TriggerMonitor, QuietTickFollowsTheCursorAndReadsLittle) {
+    FakeDesktop desktop;
+    desktop.foreground = kTarget;
+    BombSettings settings;
+    TriggerMonitor monitor;
+
+    TickTo(monitor, desktop, settings, {150, 120});
+    // No Shift, screen size or clock is read when nothing depends on it.
+    EXPECT_EQ(desktop.calls, (Calls{"ForegroundWindow()", "IsControlBar(77)", "WindowTitle(77)", "CursorPos()",
+                                    "SetRangePos(150)", "RefreshControls()"}));
+    // Travel is measured from the last tick, not from arming.
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {300, 300}), (Calls{"SetRangePos(180)", "RefreshControls()"}));
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {501, 300}), kFired);
+    EXPECT_EQ(monitor.Reference().x, 300);  // a firing tick keeps the old point
+
+    // 999: the bar still shows the travel and clamps it itself.
+    settings.Active.Sensitivity = 999;
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {5300, 300}), (Calls{"SetRangePos(5000)", "RefreshControls()"}));
+}
+
+TEST(TriggerMonitor, ShiftStopsOnlyTheMouse) {
+    FakeDesktop desktop;
+    desktop.foreground = kTarget;
+    desktop.shift = true;
+    BombSettings settings;
+    TriggerMonitor monitor;
+
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {900, 400}), (Calls{"SetRangePos(900)", "RefreshControls()"}));
+    settings.Active.EdgeFlags = "0001";
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {1023, 400}), kFired);
+}
+
+TEST(TriggerMonitor, ScheduledTimeFiresOncePerArming) {
+    FakeDesktop desktop;
+    desktop.foreground = kTarget;
+    desktop.now = {12, 0, 0};
+    BombSettings settings;
+    settings.Records[0].PresetString = "0,0,0,0,0,0,0,0,0,0,0,0,1";
+    settings.Records[0].DetonationTime = 12 * 3600;
+    TriggerMonitor monitor;
+
+    // An own window in front during the second: nothing, and no clock read.
+    monitor.Arm(desktop, settings);
+    desktop.foreground = kBar;
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {0, 0}), (Calls{"SetRangePos(0)"}));
+    EXPECT_FALSE(desktop.Called("LocalNow"));
+
+    desktop.foreground = kTarget;
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {0, 0}), kFired);
+    EXPECT_EQ(settings.Active.TimerEnabled, 0);
+    EXPECT_EQ(settings.Records[0].PresetString, "0,0,0,0,0,0,0,0,0,0,0,0,1");
+    // A late tick in the same second finds the trigger off.
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {0, 0}), (Calls{"SetRangePos(0)", "RefreshControls()"}));
+
+    monitor.Arm(desktop, settings);
+    EXPECT_EQ(settings.Active.TimerEnabled, 1);
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {0, 0}), kFired);
+}
+
+TEST(TriggerMonitor, AnotherSettingWhileArmedTakesItsSensitivity) {
+    FakeDesktop desktop;
+    desktop.foreground = kTarget;
+    BombSettings settings;
+    settings.Records[1].Sensitivity = "20";
+    TriggerMonitor monitor;
+    monitor.Arm(desktop, settings);
+
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {50, 0}), (Calls{"SetRangePos(50)", "RefreshControls()"}));
+    settings.ApplySetting(1);
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {100, 0}),
+              (Calls{"SetRangePos(20)", "StopTimer()", "ShowArmedPicture(false)", "PostClose(77)",
+                     "EnableArmButton(true)", "SetRangePos(0)"}));
+}
+
+}  // namespace

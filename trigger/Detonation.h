@@ -1,0 +1,25 @@
+#pragma once
+// The detonation sequence: what the bomb does when a tick fires.
+#include <string_view>
+
+#include "settings/SettingRecord.h"
+#include "trigger/Desktop.h"
+
+// The final actions, by the value of FinalAction; any other value does nothing.
+enum FinalActionKind : int32_t {
+    kFinalNothing = 0,
+    kFinalBlackout = 1,
+    kFinalScreenSaver = 2,
+    kFinalShutDown = 3,
+    kFinalRunProgram = 4,
+    kFinalMessage = 5,
+};
+
+// The shell's desktop and taskbar windows, which the target step never
+// closes or minimises: a close request there offers to shut Windows down.
+bool IsShellWindowClass(std::string_view className);
+
+// Runs the whole sequence on `target`, the window in front at the firing
+// tick (0 for none), and leaves the control bar disarmed. Changes nothing
+// in the settings.
+void RunDetonation(Desktop& desktop, const ActiveSettings& active, WindowId target);

@@ -1,0 +1,24 @@
+#pragma once
+// The trigger monitor of the control bar: arming, disarming and the 200 ms
+// tick that decides when the bomb goes off. It is armed while the control
+// bar's timer runs; there is no armed flag of its own.
+#include "settings/SettingRecord.h"
+#include "trigger/Desktop.h"
+
+class TriggerMonitor {
+public:
+    // Reapplies the setting number in force, so TimerEnabled is restored.
+    void Arm(Desktop& desktop, BombSettings& settings);
+    // Harmless while disarmed.
+    void Disarm(Desktop& desktop);
+    // The control bar is being destroyed.
+    void OnDestroy(Desktop& desktop);
+    // One timer message; runs the detonation sequence when a trigger holds.
+    void Tick(Desktop& desktop, BombSettings& settings);
+
+    // The cursor position of the last tick that did not fire; (0, 0) at start.
+    ScreenPoint Reference() const { return m_reference; }
+
+private:
+    ScreenPoint m_reference;
+};
