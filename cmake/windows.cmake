@@ -2,7 +2,7 @@
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections)
-add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 UNICODE _UNICODE)
+add_compile_definitions(WIN32_LEAN_AND_MEAN WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 UNICODE _UNICODE)
 # Everything static, so vexal.exe needs no DLL that Windows does not ship.
 set(VEXAL_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 

@@ -21,7 +21,7 @@ INT_PTR CDialog::DoModal() {
     HWND hwnd = CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), owner, DialogProc,
                                    reinterpret_cast<LPARAM>(this));
     if (!hwnd) return -1;
-    bool ownerDisabled = owner && EnableWindow(owner, FALSE) == 0;
+    bool ownerDisabled = owner && ::EnableWindow(owner, FALSE) == 0;
 
     if (m_running) ShowWindow(SW_SHOWNORMAL);
     MSG msg;
@@ -38,7 +38,7 @@ INT_PTR CDialog::DoModal() {
 
     // Give the owner back its input before this window goes, so that
     // activation returns to it.
-    if (ownerDisabled) EnableWindow(owner, TRUE);
+    if (ownerDisabled) ::EnableWindow(owner, TRUE);
     if (owner && GetActiveWindow() == m_hWnd) SetActiveWindow(owner);
     if (m_hWnd) {
         SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,

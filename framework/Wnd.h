@@ -2,6 +2,7 @@
 // The window wrapper every dialog and control object derives from: a handle
 // and the few calls the dialogs make on it.
 #include <windows.h>
+#include <commctrl.h>
 
 class CWnd {
 public:

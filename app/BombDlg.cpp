@@ -1,0 +1,199 @@
+#include "app/BombDlg.h"
+
+#include <commctrl.h>
+
+#include <ctime>
+
+#include "actions/RealWinCalls.h"
+#include "actions/SystemActions.h"
+#include "app/ControlBarDesktop.h"
+#include "app/WindowsVersion.h"
+#include "framework/DataExchange.h"
+#include "framework/WinApp.h"
+#include "res/resource.h"
+#include "settings/PresetText.h"
+#include "settings/SettingsFile.h"
+
+namespace {
+
+struct Tooltip {
+    int id;
+    const wchar_t* text;
+};
+const Tooltip kTooltips[] = {
+    {IDC_ARM, L"准备爆弹"},
+    {IDC_DISARM, L"放弃爆弹"},
+    {IDC_SETTINGS, L"显示设置对话框"},
+    {IDC_INFO, L"关于本程序和简单的操作方法"},
+    {IDCANCEL, L"结束程序"},
+    {IDC_RANGEBAR, L"蓝条到右端则爆炸"},
+    {IDC_RADIO1, L"以设置1的处理待机"},
+    {IDC_RADIO2, L"以设置2的处理待机"},
+    {IDC_RADIO3, L"以设置3的处理待机"},
+    {IDC_RADIO4, L"以设置4的处理待机"},
+    {IDC_RADIO5, L"以设置5的处理待机"},
+    {IDC_RADIO6, L"以设置6的处理待机"},
+};
+
+const wchar_t kBrokenFileMessage[] = L"由于Vexal.Vxl出错，请删除Vexal.Vxl";
+
+}  // namespace
+
+CBombDlg::CBombDlg()
+    : CDialog(IDD_BOMB),
+      m_settings(static_cast<int64_t>(std::time(nullptr))),
+      m_hIcon(LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))),
+      m_desktop(new ControlBarDesktop(*this)) {}
+
+CBombDlg::~CBombDlg() = default;
+
+const MessageMap* CBombDlg::GetMessageMap() const {
+    static const MessageMapEntry entries[] = {
+        OnMessage(WM_SYSCOMMAND, &CBombDlg::OnSysCommand),
+        OnMessage(WM_PAINT, &CBombDlg::OnPaint),
+        OnMessage(WM_QUERYDRAGICON, &CBombDlg::OnQueryDragIcon),
+        OnMessage(WM_TIMER, &CBombDlg::OnTimer),
+        OnMessage(WM_DESTROY, &CBombDlg::OnDestroy),
+        OnMessage(WM_HELP, &CBombDlg::OnHelp),
+        OnCommand(IDC_ARM, &CBombDlg::OnArm),
+        OnCommand(IDC_DISARM, &CBombDlg::OnDisarm),
+        OnCommand(IDC_RADIO1, &CBombDlg::OnRadio1),
+        OnCommand(IDC_RADIO2, &CBombDlg::OnRadio2),
+        OnCommand(IDC_RADIO3, &CBombDlg::OnRadio3),
+        OnCommand(IDC_RADIO4, &CBombDlg::OnRadio4),
+        OnCommand(IDC_RADIO5, &CBombDlg::OnRadio5),
+        OnCommand(IDC_RADIO6, &CBombDlg::OnRadio6),
+    };
+    static const MessageMap map = MakeMessageMap(entries);
+    return &map;
+}
+
+void CBombDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_ARMED_PICTURE, m_armedPicture);
+    DDX_Control(pDX, IDC_RANGEBAR, m_rangeBar);
+    DDX_Control(pDX, IDC_DISARM, m_disarmButton);
+    DDX_Control(pDX, IDC_ARM, m_armButton);
+    DDX_Radio(pDX, IDC_RADIO1, m_settings.CurrentSetting);
+}
+
+BOOL CBombDlg::PreTranslateMessage(MSG* msg) {
+    m_toolTip.RelayEvent(msg);
+    return CDialog::PreTranslateMessage(msg);
+}
+
+BOOL CBombDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    if (HMENU menu = GetSystemMenu(m_hWnd, FALSE)) {
+        wchar_t about[128];
+        if (LoadStringW(AfxGetInstanceHandle(), IDS_ABOUTBOX, about, 128) > 0) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    // The size of the original structure, which every Windows accepts.
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    WindowsVersion = WindowsVersionName(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion);
+
+    SetTopmost(true);
+    m_rangeBar.SetPos(0);
+    m_armedPicture.ShowWindow(SW_HIDE);
+
+    wchar_t path[1024];
+    DWORD n = GetModuleFileNameW(nullptr, path, 1024);
+    ProgramFolder.assign(path, n);
+    ProgramFolder.erase(ProgramFolder.find_last_of(L'\\') + 1);
+
+    if (LoadSettingsFile(ProgramFolder, m_settings) == LoadResult::Broken) {
+        AfxMessageBox(kBrokenFileMessage, MB_OK | MB_ICONEXCLAMATION);
+        PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+    }
+
+    m_settings.ApplySetting(m_settings.CurrentSetting);
+    RefreshAfterApply();
+    SetRangeToSensitivity();
+    ApplyTopmostState();
+
+    if (m_settings.Active.LaunchAtStart == 1) {
+        RealWinCalls win;
+        ActRunProgram(win, m_settings.Active.StartupProgram);
+    }
+
+    AddTooltips();
+    return TRUE;
+}
+
+void CBombDlg::AddTooltips() {
+    m_toolTip.Create(this);
+    m_toolTip.Activate(true);
+    for (const Tooltip& t : kTooltips) m_toolTip.AddTool(GetDlgItem(t.id), t.text);
+}
+
+void CBombDlg::RefreshAfterApply() {
+    int resource = PictureResourceOf(m_settings.Active.IconIndex);
+    m_armedPicture.SetIcon(LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(resource)));
+    UpdateData(false);
+}
+
+void CBombDlg::SetRangeToSensitivity() { m_rangeBar.SetRange(0, m_settings.Active.Sensitivity); }
+
+void CBombDlg::ApplyTopmostState() { SetTopmost(m_settings.Active.NotTopmost != 1); }
+
+LRESULT CBombDlg::OnSysCommand(WPARAM wParam, LPARAM) {
+    if ((wParam & 0xFFF0) == IDM_ABOUTBOX) return 0;
+    return Default();
+}
+
+LRESULT CBombDlg::OnPaint(WPARAM, LPARAM) {
+    if (!IsIconic(m_hWnd)) return Default();
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hWnd, &ps);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT r;
+    GetClientRect(m_hWnd, &r);
+    int x = (r.right - r.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (r.bottom - r.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, m_hIcon);
+    EndPaint(m_hWnd, &ps);
+    return 0;
+}
+
+LRESULT CBombDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hIcon); }
+
+LRESULT CBombDlg::OnTimer(WPARAM, LPARAM) {
+    m_monitor.Tick(*m_desktop, m_settings);
+    return Default();
+}
+
+LRESULT CBombDlg::OnDestroy(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    m_monitor.OnDestroy(*m_desktop);
+    return result;
+}
+
+// F1: no help viewer exists on a modern Windows; the information panel with
+// its brief instructions stands in for a help file.
+LRESULT CBombDlg::OnHelp(WPARAM, LPARAM) { return TRUE; }
+
+void CBombDlg::OnArm() { m_monitor.Arm(*m_desktop, m_settings); }
+
+void CBombDlg::OnDisarm() { m_monitor.Disarm(*m_desktop); }
+
+void CBombDlg::ChooseSetting(int n) {
+    m_settings.ApplySetting(n);
+    RefreshAfterApply();
+    SetRangeToSensitivity();
+}
+
+void CBombDlg::OnRadio1() { ChooseSetting(0); }
+void CBombDlg::OnRadio2() { ChooseSetting(1); }
+void CBombDlg::OnRadio3() { ChooseSetting(2); }
+void CBombDlg::OnRadio4() { ChooseSetting(3); }
+void CBombDlg::OnRadio5() { ChooseSetting(4); }
+void CBombDlg::OnRadio6() { ChooseSetting(5); }

@@ -1,0 +1,51 @@
+#pragma once
+// The desktop as the control bar's trigger monitor sees it, over Win32.
+#include "actions/RealWinCalls.h"
+#include "trigger/Desktop.h"
+
+class CBombDlg;
+
+class ControlBarDesktop : public Desktop {
+public:
+    explicit ControlBarDesktop(CBombDlg& bar) : m_bar(bar) {}
+
+    WindowId ForegroundWindow() override;
+    std::string WindowTitle(WindowId window) override;
+    std::string WindowClassName(WindowId window) override;
+    bool IsControlBar(WindowId window) override;
+    ScreenPoint CursorPos() override;
+    bool ShiftDown() override;
+    int32_t ScreenWidth() override;
+    int32_t ScreenHeight() override;
+    TimeOfDay LocalNow() override;
+    TimeOfDay LocalTimeOf(int32_t seconds) override;
+
+    void SetRangePos(int32_t position) override;
+    void SetRangeMax(int32_t sensitivity) override;
+    void EnableArmButton(bool enable) override;
+    void ShowArmedPicture(bool show) override;
+    bool StartTimer() override;
+    void StopTimer() override;
+    void RefreshControls() override;
+    void RefreshAfterApply() override;
+    void MinimizeControlBar() override;
+    void SetControlBarTopmost(bool topmost) override;
+    void ShowFinalMessage(const std::string& text) override;
+
+    void MinimizeWindow(WindowId window) override;
+    void PostClose(WindowId window) override;
+
+    void PlaySound(int32_t soundType) override;
+    void MuteWave() override;
+    void HangUpDialUp() override;
+    void ClearRecentDocs() override;
+    void EmptyRecycleBin() override;
+    void Blackout() override;
+    void ScreenSaver() override;
+    void ShutDown() override;
+    void RunProgram(const std::string& path) override;
+
+private:
+    CBombDlg& m_bar;
+    RealWinCalls m_win;
+};
