@@ -7,11 +7,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
 wine_env_start --virtual || exit 1
 trap wine_env_stop EXIT
-shots="$root/build/shots"
+shots="${VEXAL_SHOTS_DIR:-$root/build/shots}"
 mkdir -p "$shots"
 rm -f "$shots"/*.bmp
 export VEXAL_SHOTS=$(winepath -w "$shots")
-cd "$root/build/win32"
+cd "${VEXAL_WIN32_DIR:-$root/build/win32}"
 timeout 1500 wine vexal_e2e.exe "$@"
 status=$?
 # The driver saves what the screen showed as bitmaps; keep PNGs.
