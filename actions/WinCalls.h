@@ -13,9 +13,10 @@ public:
     virtual void SHAddToRecentDocs(uint32_t flags, const void* item) = 0;
     virtual void SHEmptyRecycleBinA(uintptr_t owner, const char* rootPath, uint32_t flags) = 0;
 
-    // RasEnumConnectionsA over a buffer of `entries` RASCONNA entries of
-    // `entrySize` bytes; returns the result code, and fills `bytes`, `count`
-    // and the connection handles as Windows would.
+    // RasEnumConnectionsA over a buffer of `bytes` bytes (whole RASCONNA
+    // entries of `entrySize` bytes, the first one's dwSize set to entrySize);
+    // returns the result code and updates `bytes` (on ERROR_BUFFER_TOO_SMALL
+    // the size needed), `count` and the connection handles as Windows would.
     virtual uint32_t RasEnumConnectionsA(uint32_t entrySize, uint32_t& bytes, uint32_t& count,
                                          std::vector<uintptr_t>& connections) = 0;
     virtual uint32_t RasHangUpA(uintptr_t connection) = 0;
@@ -34,6 +35,7 @@ public:
     virtual bool AdjustTokenPrivileges(uintptr_t token, bool disableAll, uint32_t privilegeCount,
                                        uint64_t luid, uint32_t attributes) = 0;
     virtual bool ExitWindowsEx(uint32_t flags, uint32_t reason) = 0;
+    virtual bool CloseHandle(uintptr_t handle) = 0;
 
     // ShellExecute with the "open" verb, no parameters or folder; the path as
     // UTF-16 so that any name the user can pick reaches the shell intact.

@@ -1,0 +1,23 @@
+#pragma once
+// The system actions: short call sequences into Windows, run on request by
+// the detonation sequence and the settings dialog. None reports a failure,
+// returns anything or keeps state between calls.
+#include <cstdint>
+#include <string>
+
+#include "actions/WinCalls.h"
+
+void ActClearRecentDocs(WinCalls& win);
+void ActEmptyRecycleBin(WinCalls& win);
+// Hangs up every active dial-up connection.
+void ActHangUpDialUp(WinCalls& win);
+// Silences wave output device 0 and, from Vista on, the default playback endpoint.
+void ActMuteWave(WinCalls& win);
+// soundType 0 to 4 picks a system sound; any other value plays nothing.
+void ActPlaySound(WinCalls& win, int soundType);
+void ActScreenSaver(WinCalls& win, uintptr_t window);
+// windowsVersion is the short version name; "XP" asks for power-off.
+void ActShutDown(WinCalls& win, const std::string& windowsVersion);
+// pathGbk is a code page 936 path; an empty path starts nothing.
+void ActRunProgram(WinCalls& win, const std::string& pathGbk);
+void ActOpenVolumeControl(WinCalls& win);

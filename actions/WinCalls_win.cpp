@@ -1,0 +1,177 @@
+#include <windows.h>
+// After windows.h:
+#include <endpointvolume.h>
+#include <mmdeviceapi.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "actions/RealWinCalls.h"
+
+namespace {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text passes to the wide functions unchanged");
+
+// RASCONNA in the form every remote-access version accepts: without the
+// phone-book and sub-entry fields that the current headers add.
+struct RasConnSmall {
+    DWORD dwSize;
+    HANDLE hrasconn;
+    CHAR szEntryName[256 + 1];
+    CHAR szDeviceType[16 + 1];
+    CHAR szDeviceName[128 + 1];
+};
+#ifndef _WIN64
+static_assert(sizeof(RasConnSmall) == 412, "the 32-bit RASCONNA without phone-book fields");
+#endif
+
+using RasEnumConnectionsAFn = DWORD(WINAPI*)(RasConnSmall*, DWORD*, DWORD*);
+using RasHangUpAFn = DWORD(WINAPI*)(HANDLE);
+
+struct RasApi {
+    RasEnumConnectionsAFn enumConnections = nullptr;
+    RasHangUpAFn hangUp = nullptr;
+};
+
+// Loaded once from the system folder (never from the program's folder or
+// the current one) and kept for the life of the process.
+const RasApi& Ras() {
+    static const RasApi api = [] {
+        RasApi loaded;
+        wchar_t path[MAX_PATH + 20];
+        UINT length = GetSystemDirectoryW(path, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return loaded;
+        lstrcpyW(path + length, L"\\rasapi32.dll");
+        HMODULE module = LoadLibraryW(path);
+        if (!module) return loaded;
+        loaded.enumConnections = reinterpret_cast<RasEnumConnectionsAFn>(
+            reinterpret_cast<void*>(GetProcAddress(module, "RasEnumConnectionsA")));
+        loaded.hangUp = reinterpret_cast<RasHangUpAFn>(reinterpret_cast<void*>(GetProcAddress(module, "RasHangUpA")));
+        return loaded;
+    }();
+    return api;
+}
+
+// Core Audio identifiers, defined here so that nothing depends on which of
+// them the import libraries carry.
+const CLSID kClsidMMDeviceEnumerator = {0xbcde0395, 0xe52f, 0x467c, {0x8e, 0x3d, 0xc4, 0x57, 0x92, 0x91, 0x69, 0x2e}};
+const IID kIidIMMDeviceEnumerator = {0xa95664d2, 0x9614, 0x4f35, {0xa7, 0x46, 0xde, 0x8d, 0xb6, 0x36, 0x17, 0xe6}};
+const IID kIidIAudioEndpointVolume = {0x5cdf2c82, 0x841e, 0x4546, {0x97, 0x22, 0x0c, 0xf7, 0x40, 0x78, 0x22, 0x9a}};
+
+template <typename T>
+void Release(T*& object) {
+    if (object) object->Release();
+    object = nullptr;
+}
+
+HANDLE AsHandle(uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
+
+}  // namespace
+
+void RealWinCalls::SHAddToRecentDocs(uint32_t flags, const void* item) { ::SHAddToRecentDocs(flags, item); }
+
+void RealWinCalls::SHEmptyRecycleBinA(uintptr_t owner, const char* rootPath, uint32_t flags) {
+    ::SHEmptyRecycleBinA(reinterpret_cast<HWND>(owner), rootPath, flags);
+}
+
+uint32_t RealWinCalls::RasEnumConnectionsA(uint32_t entrySize, uint32_t& bytes, uint32_t& count,
+                                           std::vector<uintptr_t>& connections) {
+    connections.clear();
+    const RasApi& ras = Ras();
+    if (!ras.enumConnections) return ERROR_MOD_NOT_FOUND;
+    // Entries are read with this structure's stride; another size would
+    // misread them, and remote access refuses it the same way.
+    if (entrySize != sizeof(RasConnSmall)) return 632;  // ERROR_INVALID_SIZE
+    std::vector<RasConnSmall> buffer(std::max<size_t>(1, bytes / sizeof(RasConnSmall)));
+    buffer[0].dwSize = entrySize;
+    DWORD cb = bytes;
+    DWORD n = 0;
+    DWORD result = ras.enumConnections(buffer.data(), &cb, &n);
+    bytes = cb;
+    count = n;
+    if (result == 0) {
+        size_t filled = std::min<size_t>(n, buffer.size());
+        for (size_t i = 0; i < filled; ++i) connections.push_back(reinterpret_cast<uintptr_t>(buffer[i].hrasconn));
+    }
+    return result;
+}
+
+uint32_t RealWinCalls::RasHangUpA(uintptr_t connection) {
+    const RasApi& ras = Ras();
+    if (!ras.hangUp) return ERROR_MOD_NOT_FOUND;
+    return ras.hangUp(AsHandle(connection));
+}
+
+uint32_t RealWinCalls::waveOutSetVolume(uintptr_t device, uint32_t volume) {
+    return ::waveOutSetVolume(reinterpret_cast<HWAVEOUT>(device), volume);
+}
+
+bool RealWinCalls::IsVistaOrLater() {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    return ::GetVersionExA(&info) && info.dwMajorVersion >= 6;
+}
+
+void RealWinCalls::SetMasterVolumeToZero() {
+    // S_FALSE (already initialised here) must be balanced too; a thread in
+    // the other apartment mode can still make these calls.
+    HRESULT init = ::CoInitialize(nullptr);
+    IMMDeviceEnumerator* enumerator = nullptr;
+    IMMDevice* device = nullptr;
+    IAudioEndpointVolume* volume = nullptr;
+    if (SUCCEEDED(::CoCreateInstance(kClsidMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIidIMMDeviceEnumerator,
+                                     reinterpret_cast<void**>(&enumerator))) &&
+        SUCCEEDED(enumerator->GetDefaultAudioEndpoint(eRender, eConsole, &device)) &&
+        SUCCEEDED(device->Activate(kIidIAudioEndpointVolume, CLSCTX_INPROC_SERVER, nullptr,
+                                   reinterpret_cast<void**>(&volume))))
+        volume->SetMasterVolumeLevelScalar(0.0f, nullptr);
+    Release(volume);
+    Release(device);
+    Release(enumerator);
+    if (SUCCEEDED(init)) ::CoUninitialize();
+}
+
+void RealWinCalls::MessageBeep(uint32_t type) { ::MessageBeep(type); }
+
+void RealWinCalls::SendMessageA(uintptr_t window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    ::SendMessageA(reinterpret_cast<HWND>(window), message, wParam, lParam);
+}
+
+uintptr_t RealWinCalls::GetCurrentProcess() { return reinterpret_cast<uintptr_t>(::GetCurrentProcess()); }
+
+bool RealWinCalls::OpenProcessToken(uintptr_t process, uint32_t access, uintptr_t& token) {
+    HANDLE opened = nullptr;
+    bool ok = ::OpenProcessToken(AsHandle(process), access, &opened);
+    token = reinterpret_cast<uintptr_t>(opened);
+    return ok;
+}
+
+bool RealWinCalls::LookupPrivilegeValueA(const char* system, const char* name, uint64_t& luid) {
+    LUID value = {};
+    bool ok = ::LookupPrivilegeValueA(system, name, &value);
+    luid = static_cast<uint64_t>(static_cast<uint32_t>(value.HighPart)) << 32 | value.LowPart;
+    return ok;
+}
+
+bool RealWinCalls::AdjustTokenPrivileges(uintptr_t token, bool disableAll, uint32_t privilegeCount, uint64_t luid,
+                                         uint32_t attributes) {
+    // TOKEN_PRIVILEGES holds room for exactly one entry.
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = std::min<uint32_t>(privilegeCount, 1);
+    privileges.Privileges[0].Luid.LowPart = static_cast<DWORD>(luid);
+    privileges.Privileges[0].Luid.HighPart = static_cast<LONG>(luid >> 32);
+    privileges.Privileges[0].Attributes = attributes;
+    return ::AdjustTokenPrivileges(AsHandle(token), disableAll, &privileges, 0, nullptr, nullptr);
+}
+
+bool RealWinCalls::ExitWindowsEx(uint32_t flags, uint32_t reason) { return ::ExitWindowsEx(flags, reason); }
+
+bool RealWinCalls::CloseHandle(uintptr_t handle) { return ::CloseHandle(AsHandle(handle)); }
+
+uintptr_t RealWinCalls::ShellExecuteOpen(const std::u16string& path, int showCommand) {
+    HINSTANCE result = ::ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t*>(path.c_str()), nullptr,
+                                       nullptr, showCommand);
+    return reinterpret_cast<uintptr_t>(result);
+}
