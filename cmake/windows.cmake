@@ -9,7 +9,8 @@ set(VEXAL_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--gc-section
 file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/framework/*.cpp)
 set(VEXAL_WIN_LIBS comctl32 comdlg32 shell32 winmm rasapi32 advapi32 ole32 uuid gdi32 user32 kernel32)
 
-add_library(vexal_core STATIC ${CORE_SOURCES})
+# The core converts texts through the system on Windows.
+add_library(vexal_core STATIC ${CORE_SOURCES} ${CMAKE_SOURCE_DIR}/settings/Codepage_win.cpp)
 target_include_directories(vexal_core PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_executable(vexal WIN32 ${SHELL_SOURCES} ${FRAMEWORK_SOURCES} ${CMAKE_SOURCE_DIR}/res/vexal.rc)

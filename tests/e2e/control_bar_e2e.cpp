@@ -1,0 +1,194 @@
+// The control bar from the outside: start-up, the single instance, the
+// settings file as the bar reads it, the radios and the start-up program.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "res/resource.h"
+#include "tests/e2e/Rig.h"
+#include "tests/e2e/Settings.h"
+
+namespace {
+
+const wchar_t kBarCaption[] = L"VEXAL汉化版";
+
+int RangeMax(HWND bar) {
+    return static_cast<int>(SendMessageW(GetDlgItem(bar, IDC_RANGEBAR), PBM_GETRANGE, FALSE, 0));
+}
+int RangePos(HWND bar) { return static_cast<int>(SendMessageW(GetDlgItem(bar, IDC_RANGEBAR), PBM_GETPOS, 0, 0)); }
+
+struct VisibleCount {
+    DWORD pid;
+    HWND except;
+    int n;
+};
+
+BOOL CALLBACK CountVisible(HWND w, LPARAM p) {
+    auto* c = reinterpret_cast<VisibleCount*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == c->pid && w != c->except && IsWindowVisible(w)) ++c->n;
+    return TRUE;
+}
+
+// Top-level windows of a process that are visible, apart from `except`.
+int OtherVisibleWindows(DWORD pid, HWND except) {
+    VisibleCount c = {pid, except, 0};
+    EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&c));
+    return c.n;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The system menu ends with a separator and the about item. Windows shares
+// menu handles between processes; Wine keeps a window's menus inside its own
+// process and gives another process none.
+void CheckSystemMenu(HWND bar) {
+    HMENU menu = GetSystemMenu(bar, FALSE);
+    if (!menu) {
+        Skip("the system menu's about item", "Wine does not hand menus to other processes");
+        return;
+    }
+    int items = GetMenuItemCount(menu);
+    wchar_t text[64] = L"";
+    if (items >= 2) GetMenuStringW(menu, items - 1, text, 64, MF_BYPOSITION);
+    Check(items >= 2 && GetMenuItemID(menu, items - 1) == IDM_ABOUTBOX && std::wstring(text) == L"关于本程序(&A)...",
+          "the system menu ends with the about item",
+          std::to_string(items) + " items, last " + std::to_string(items > 0 ? GetMenuItemID(menu, items - 1) : 0));
+    Check(items >= 2 && (GetMenuState(menu, items - 2, MF_BYPOSITION) & MF_SEPARATOR),
+          "a separator stands before the about item");
+}
+
+}  // namespace
+
+E2E_CASE(control_bar_starts_with_defaults) {
+    Program p;
+    if (!Check(p.Start(), "vexal.exe starts")) return;
+    HWND bar = p.WaitControlBar();
+    if (!Check(bar != nullptr, "the control bar appears with its caption")) return;
+
+    struct Control {
+        int id;
+        const wchar_t* text;
+    };
+    const Control controls[] = {
+        {IDC_ARM, L"准备"},   {IDC_DISARM, L"放弃"}, {IDC_SETTINGS, L"设置"}, {IDOK, L"确定"},
+        {IDC_INFO, L"?"},     {IDCANCEL, L"退出"},   {IDC_RADIO1, L"1"},      {IDC_RADIO2, L"2"},
+        {IDC_RADIO3, L"3"},   {IDC_RADIO4, L"4"},    {IDC_RADIO5, L"5"},      {IDC_RADIO6, L"6"},
+    };
+    for (const Control& c : controls) {
+        HWND w = GetDlgItem(bar, c.id);
+        std::string what = "control " + std::to_string(c.id) + " reads " + WideToUtf8(c.text);
+        Check(w && WindowText(w) == c.text, what.c_str(), WideToUtf8(WindowText(w)));
+    }
+    Check(GetDlgItem(bar, IDC_RANGEBAR) && ClassName(GetDlgItem(bar, IDC_RANGEBAR)) == L"msctls_progress32",
+          "the range bar is a progress bar");
+    Check(!IsWindowVisible(GetDlgItem(bar, IDOK)) && !IsWindowEnabled(GetDlgItem(bar, IDOK)),
+          "the OK button is hidden and disabled");
+    Check(IsTopmost(bar), "the control bar is topmost");
+    Check(!IsWindowVisible(GetDlgItem(bar, IDC_ARMED_PICTURE)), "the armed picture is hidden");
+    Check(RangePos(bar) == 0 && RangeMax(bar) == 200, "the range bar is at 0 of 0..200",
+          std::to_string(RangePos(bar)) + "/" + std::to_string(RangeMax(bar)));
+    Check(IsChecked(bar, IDC_RADIO1), "setting number 1 is in force");
+    Check(IsWindowEnabled(GetDlgItem(bar, IDC_ARM)), "the arm button is enabled");
+
+    CheckSystemMenu(bar);
+    SaveScreenshot("control-bar", bar);
+
+    std::string bytes;
+    Check(!p.ReadFile(L"VEXAL.vxl", bytes), "starting writes no settings file");
+}
+
+E2E_CASE(control_bar_single_instance) {
+    Program first;
+    first.Start();
+    HWND bar = first.WaitControlBar();
+    if (!Check(bar != nullptr, "the first instance shows its control bar")) return;
+    RECT before;
+    GetWindowRect(bar, &before);
+
+    Program second(L"other-name.exe");
+    second.Start();
+    Check(second.WaitExit(5000), "a second start ends within 5 seconds");
+    Check(OtherVisibleWindows(second.ProcessId(), nullptr) == 0, "the second start showed no window");
+    RECT after;
+    GetWindowRect(bar, &after);
+    Check(first.Running() && IsWindow(bar) && EqualRect(&before, &after), "the first keeps running where it was");
+
+    first.Stop();
+    Program third;
+    third.Start();
+    Check(third.WaitControlBar() != nullptr, "after the first has ended, a new start works");
+}
+
+E2E_CASE(control_bar_reads_setting_number_from_file) {
+    BombSettings s = DefaultSettings();
+    s.CurrentSetting = 3;
+    s.Records[3].Sensitivity = "321";
+    s.Records[1].Sensitivity = "45";
+    Program p;
+    p.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
+    p.Start();
+    HWND bar = p.WaitControlBar();
+    if (!Check(bar != nullptr, "the control bar appears")) return;
+    Check(IsChecked(bar, IDC_RADIO4) && !IsChecked(bar, IDC_RADIO1), "a file whose first value is 3 checks radio 4");
+    Check(RangeMax(bar) == 321, "the range is the Sensitivity of setting number 4",
+          std::to_string(RangeMax(bar)));
+
+    std::string original;
+    p.ReadFile(L"VEXAL.vxl", original);
+    Click(bar, IDC_RADIO2);
+    Check(WaitFor([&] { return RangeMax(bar) == 45; }), "radio 2 sets its own range",
+          std::to_string(RangeMax(bar)));
+    Check(IsChecked(bar, IDC_RADIO2), "radio 2 is checked");
+    Click(bar, IDC_RADIO1);
+    Check(WaitFor([&] { return RangeMax(bar) == 200; }), "radio 1 sets the default range");
+    std::string now;
+    p.ReadFile(L"VEXAL.vxl", now);
+    Check(now == original, "choosing radios writes no file");
+}
+
+E2E_CASE(control_bar_launches_startup_program) {
+    Program p;
+    CopyFileW(L"marker.exe", p.PathOf(L"marker.exe").c_str(), FALSE);
+    BombSettings s = DefaultSettings();
+    SetPreset(s, 0, Preset::LaunchAtStart, 1);
+    s.Records[0].StartupProgram = WideToUtf8(p.PathOf(L"marker.exe"));  // ASCII path
+    p.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
+    p.Start();
+    Check(p.WaitControlBar() != nullptr, "the control bar appears");
+    Check(WaitFor([&] { return FileExists(p.PathOf(L"marker.exe.ran")); }), "the start-up program ran");
+}
+
+E2E_CASE(control_bar_empty_startup_program) {
+    Program p;
+    BombSettings s = DefaultSettings();
+    SetPreset(s, 0, Preset::LaunchAtStart, 1);
+    p.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
+    p.Start();
+    HWND bar = p.WaitControlBar();
+    if (!Check(bar != nullptr, "the control bar appears")) return;
+    Sleep(1500);
+    Check(OtherVisibleWindows(p.ProcessId(), bar) == 0, "an empty start-up program shows nothing");
+    Check(p.Running(), "and the program keeps running");
+}
+
+E2E_CASE(control_bar_broken_file) {
+    BombSettings s = DefaultSettings();
+    std::string bytes = SettingsBytes(s);
+    bytes.resize(bytes.size() - 1);  // cut before the last byte of record 9
+    Program p(L"Bomber.exe");
+    p.WriteFile(L"VEXAL.vxl", bytes);
+    p.Start();
+    HWND box = WaitTopWindow(p.ProcessId(), L"Bomber", 10000);
+    if (!Check(box != nullptr, "a message box captioned with the executable's name appears")) return;
+    bool found = false;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (WindowText(c) == L"由于Vexal.Vxl出错，请删除Vexal.Vxl") found = true;
+    Check(found, "it names the broken file");
+    SaveScreenshot("broken-file", box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Check(p.WaitExit(10000), "the program ends after OK");
+    std::string after;
+    p.ReadFile(L"VEXAL.vxl", after);
+    Check(after == bytes, "the broken file is left exactly as it was");
+}
