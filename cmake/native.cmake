@@ -6,6 +6,10 @@ add_link_options(${SANITIZE})
 
 add_library(vexal_core STATIC ${CORE_SOURCES} ${POSIX_SOURCES})
 target_include_directories(vexal_core PUBLIC ${CMAKE_SOURCE_DIR})
+if(VEXAL_FUZZ)
+  # The fuzzer sees the coverage of the code under test, not just its own.
+  target_compile_options(vexal_core PRIVATE -fsanitize=fuzzer-no-link)
+endif()
 
 file(GLOB UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_SOURCES})

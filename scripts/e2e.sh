@@ -11,6 +11,28 @@ shots="${VEXAL_SHOTS_DIR:-$root/build/shots}"
 mkdir -p "$shots"
 rm -f "$shots"/*.bmp
 export VEXAL_SHOTS=$(winepath -w "$shots")
+
+# Keys held through the X server: a key press made inside Wine is dropped at
+# the next pointer motion, a real X key press holds. The driver asks for one
+# by dropping a request file here; only key presses and releases are done.
+xreq="$shots/xreq"
+mkdir -p "$xreq"
+rm -f "$xreq"/*.req
+(
+  while sleep 0.05; do
+    for f in "$xreq"/*.req; do
+      [ -e "$f" ] || continue
+      read -r action key < "$f"
+      case "$action:$key" in
+        keydown:[a-zA-Z_]*|keyup:[a-zA-Z_]*) xdotool "$action" "$key" ;;
+      esac
+      rm -f "$f"
+    done
+  done
+) &
+bridge=$!
+trap 'kill $bridge 2>/dev/null; wine_env_stop' EXIT
+export VEXAL_XREQ=$(winepath -w "$xreq")
 cd "${VEXAL_WIN32_DIR:-$root/build/win32}"
 timeout 1500 wine vexal_e2e.exe "$@"
 status=$?

@@ -323,3 +323,18 @@ int main(int argc, char** argv) {
     std::printf("%d passed, %d failed\n", g_passed, g_failed);
     return g_failed == 0 ? 0 : 1;
 }
+
+bool XKey(const char* request) {
+    wchar_t folder[MAX_PATH];
+    if (!GetEnvironmentVariableW(L"VEXAL_XREQ", folder, MAX_PATH)) return false;
+    static int serial = 0;
+    wchar_t path[MAX_PATH + 32];
+    wsprintfW(path, L"%s\\%d.req", folder, ++serial);
+    HANDLE h = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written;
+    ::WriteFile(h, request, static_cast<DWORD>(std::strlen(request)), &written, nullptr);
+    ::WriteFile(h, "\n", 1, &written, nullptr);
+    CloseHandle(h);
+    return WaitFor([&] { return GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES; }, 3000);
+}

@@ -101,3 +101,7 @@ private:
 // Saves what the screen shows inside the window's rectangle (or the whole
 // screen) as a bitmap named `name` in the screenshot folder.
 void SaveScreenshot(const char* name, HWND window = nullptr);
+
+// Presses or releases a key through the X server ("keydown shift"); false
+// where no such bridge runs (on Windows).
+bool XKey(const char* request);

@@ -1,0 +1,256 @@
+// The armed bomb from the outside: the driver owns the target windows,
+// moves the real cursor and records what the targets receive.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "res/resource.h"
+#include "tests/e2e/Rig.h"
+#include "tests/e2e/Settings.h"
+
+namespace {
+
+const POINT kHome = {500, 400};
+
+struct Bomb {
+    Program program;
+    HWND bar = nullptr;
+
+    explicit Bomb(const BombSettings& s, const std::wstring& exe = L"vexal.exe") : program(exe) {
+        program.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
+        program.Start();
+        bar = program.WaitControlBar();
+    }
+    HWND Item(int id) const { return GetDlgItem(bar, id); }
+    bool Armed() const { return !IsWindowEnabled(Item(IDC_ARM)); }
+    bool Disarmed() const {
+        return IsWindowEnabled(Item(IDC_ARM)) && !IsWindowVisible(Item(IDC_ARMED_PICTURE)) && RangePos() == 0;
+    }
+    int RangePos() const { return static_cast<int>(SendMessageW(Item(IDC_RANGEBAR), PBM_GETPOS, 0, 0)); }
+    // The bar shows one tick's travel until the next tick: sample it.
+    int MaxRangePosWithin(DWORD ms) const {
+        int most = 0;
+        WaitFor([&] {
+            most = std::max(most, RangePos());
+            return false;
+        }, ms);
+        return most;
+    }
+    int RangeMax() const { return static_cast<int>(SendMessageW(Item(IDC_RANGEBAR), PBM_GETRANGE, FALSE, 0)); }
+    // As a person arms: the control bar in front, its button pressed, then
+    // the target brought to the front.
+    bool Arm(TargetWindow& target) {
+        SetCursorPos(kHome.x, kHome.y);
+        SetForegroundWindow(bar);
+        WaitFor([&] { return GetForegroundWindow() == bar; }, 2000);
+        Click(bar, IDC_ARM);
+        if (!WaitFor([&] { return Armed() && IsWindowVisible(Item(IDC_ARMED_PICTURE)); })) return false;
+        Rest(300);
+        target.Activate();
+        Rest(500);  // a few ticks take the resting cursor as their reference
+        return GetForegroundWindow() == target.Handle();
+    }
+    static void Rest(DWORD ms) { WaitFor([] { return false; }, ms); }
+};
+
+BombSettings WithSensitivity(int sensitivity) {
+    BombSettings s = DefaultSettings();
+    s.Records[0].Sensitivity = std::to_string(sensitivity);
+    return s;
+}
+
+void Jump(int dx, int dy) { SetCursorPos(kHome.x + dx, kHome.y + dy); }
+
+bool Fired(const TargetWindow& t, DWORD ms = 1500) {
+    return WaitFor([&] { return t.CloseRequests() > 0; }, ms);
+}
+
+}  // namespace
+
+E2E_CASE(trigger_mouse_tolerance) {
+    Bomb bomb(WithSensitivity(50));
+    TargetWindow target(L"Target window");
+    if (!Check(bomb.bar && bomb.Arm(target), "armed with the target in front")) return;
+    Check(bomb.RangeMax() == 50, "arming sets the range to Sensitivity");
+    Jump(50, -50);
+    int shown = bomb.MaxRangePosWithin(600);
+    Check(target.CloseRequests() == 0, "exactly Sensitivity on both axes does not fire");
+    Check(bomb.Armed(), "and the bomb stays armed");
+    Check(shown == 50, "the range bar shows the travel", std::to_string(shown));
+    Check(bomb.RangePos() == 0, "and drops back when the cursor rests");
+    Jump(50 - 51, -50);  // 51 px left of the last resting point
+    Check(Fired(target), "Sensitivity + 1 on one axis closes the target");
+    Check(WaitFor([&] { return bomb.Disarmed(); }), "after the detonation the bar is disarmed");
+    Check(target.CloseRequests() == 1, "exactly one close request");
+    Check(!IsIconic(target.Handle()), "closed, not minimised");
+}
+
+E2E_CASE(trigger_minimize_and_no_detonation) {
+    BombSettings s = WithSensitivity(20);
+    SetPreset(s, 0, Preset::MinimizeTarget, 1);
+    SetPreset(s, 1, Preset::NoDetonation, 2);
+    s.Records[1].Sensitivity = "20";
+    Bomb bomb(s);
+    {
+        TargetWindow target(L"Minimised target");
+        if (!Check(bomb.Arm(target), "armed")) return;
+        Jump(200, 0);
+        Check(WaitFor([&] { return IsIconic(target.Handle()); }), "MinimizeTarget 1 minimises the target");
+        Check(target.CloseRequests() == 0, "instead of closing it");
+        Check(WaitFor([&] { return bomb.Disarmed(); }), "and disarms");
+    }
+    Click(bomb.bar, IDC_RADIO2);
+    {
+        TargetWindow target(L"Untouched target");
+        if (!Check(bomb.Arm(target), "armed with NoDetonation 2")) return;
+        Jump(-200, 0);
+        Check(WaitFor([&] { return bomb.Disarmed(); }), "the bomb goes off and disarms");
+        Check(target.CloseRequests() == 0 && !IsIconic(target.Handle()), "NoDetonation 2 leaves the target alone");
+    }
+}
+
+E2E_CASE(trigger_own_window_titles) {
+    Bomb bomb(WithSensitivity(20));
+    {
+        TargetWindow own(L"VEXAL lookalike");
+        if (!Check(bomb.Arm(own), "armed")) return;
+        Jump(300, 0);
+        Check(!Fired(own, 800), "a title beginning with VEXAL never fires");
+        Check(bomb.RangePos() == 0, "and keeps the range bar at 0");
+        Jump(0, 0);
+        Check(!Fired(own, 600) && bomb.Armed(), "still armed and quiet");
+    }
+    TargetWindow foreign(L"vexal lookalike");
+    foreign.Activate();
+    Bomb::Rest(500);
+    Jump(300, 0);
+    Check(Fired(foreign), "the same letters in lower case fire");
+}
+
+E2E_CASE(trigger_shift_and_edges) {
+    BombSettings s = WithSensitivity(20);
+    s.Records[0].EdgeFlags = "0010";  // left edge only
+    Bomb bomb(s);
+    TargetWindow target(L"Shift target");
+    if (!Check(bomb.Arm(target), "armed")) return;
+    if (!XKey("keydown shift")) {
+        Skip("Shift held", "no X key bridge here");
+        return;
+    }
+    Bomb::Rest(300);
+    Jump(300, 0);
+    bool quiet = !Fired(target, 800);
+    Jump(-100, 0);
+    bool quietBack = !Fired(target, 600);
+    Check(quiet && quietBack, "Shift held stops the mouse trigger");
+    SetCursorPos(0, kHome.y);
+    Check(Fired(target), "but not an enabled edge");
+    XKey("keyup shift");
+}
+
+E2E_CASE(trigger_mouse_off_at_999) {
+    Bomb bomb(WithSensitivity(999));
+    TargetWindow target(L"999 target");
+    if (!Check(bomb.Arm(target), "armed")) return;
+    Jump(450, 0);
+    int shown = bomb.MaxRangePosWithin(600);
+    Check(target.CloseRequests() == 0, "Sensitivity 999 never fires by mouse");
+    Check(shown == 450, "the range bar still shows the travel", std::to_string(shown));
+    Jump(-450, -350);
+    Check(!Fired(target, 600), "not even the longest jump");
+}
+
+E2E_CASE(trigger_scheduled_time) {
+    BombSettings s = WithSensitivity(999);
+    SetPreset(s, 0, Preset::TimerEnabled, 1);
+    // Fire four seconds from now; only the local time of day counts.
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    int64_t now = ((static_cast<int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) / 10000000;
+    s.Records[0].DetonationTime = static_cast<int32_t>(now + 4) - 86400 * 400;  // another day, same time
+    Bomb bomb(s);
+    TargetWindow target(L"Timed target");
+    if (!Check(bomb.Arm(target), "armed")) return;
+    Check(!Fired(target, 1500), "nothing before the set time");
+    WaitFor([&] { return target.CloseRequests() > 0; }, 6000);
+    GetSystemTimeAsFileTime(&ft);
+    int64_t firedAt = ((static_cast<int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) / 10000;
+    int64_t late = firedAt - (now + 4) * 1000;
+    Check(target.CloseRequests() == 1 && late >= 0 && late < 1000, "fires within one second of the set time",
+          std::to_string(late) + " ms after");
+}
+
+E2E_CASE(trigger_final_message) {
+    BombSettings s = WithSensitivity(20);
+    SetPreset(s, 0, Preset::FinalAction, 5);
+    SetPreset(s, 0, Preset::HideSelf, 1);
+    s.Records[0].FinalMessage = "\xc4\xe3\xba\xc3 VEXAL";  // "你好 VEXAL"
+    Bomb bomb(s, L"Quiet.exe");
+    TargetWindow target(L"Message target");
+    if (!Check(bomb.Arm(target), "armed")) return;
+    Jump(100, 0);
+    HWND box = WaitTopWindow(bomb.program.ProcessId(), L"Quiet", 3000);
+    if (!Check(box != nullptr, "a message box captioned with the executable's name")) return;
+    bool text = false;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (WindowText(c) == L"你好 VEXAL") text = true;
+    Check(text, "shows FinalMessage");
+    Check(IsIconic(bomb.bar), "HideSelf minimised the control bar before the message");
+    Check(bomb.RangePos() == 20 && !IsWindowEnabled(bomb.Item(IDC_ARM)),
+          "the range bar stays full and the arm button disabled while it is shown");
+    Check(target.CloseRequests() == 1, "the target was closed first");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Check(WaitFor([&] { return bomb.Disarmed(); }), "dismissing it leaves the bar disarmed");
+}
+
+E2E_CASE(trigger_final_program) {
+    BombSettings s = WithSensitivity(20);
+    SetPreset(s, 0, Preset::FinalAction, 4);
+    Bomb bomb(s);
+    CopyFileW(L"marker.exe", bomb.program.PathOf(L"final.exe").c_str(), FALSE);
+    // The file is read at start-up, so the path is set through a restart.
+    s.Records[0].FinalProgram = WideToUtf8(bomb.program.PathOf(L"final.exe"));
+    bomb.program.Stop();
+    bomb.program.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
+    bomb.program.Start();
+    bomb.bar = bomb.program.WaitControlBar();
+    TargetWindow target(L"Program target");
+    if (!Check(bomb.Arm(target), "armed")) return;
+    Jump(100, 0);
+    Check(WaitFor([&] {
+              return GetFileAttributesW(bomb.program.PathOf(L"final.exe.ran").c_str()) != INVALID_FILE_ATTRIBUTES;
+          }),
+          "final action 4 starts the program");
+    Check(WaitFor([&] { return bomb.Disarmed(); }), "and disarms");
+}
+
+E2E_CASE(trigger_radio_while_armed) {
+    BombSettings s = WithSensitivity(300);
+    s.Records[1].Sensitivity = "20";
+    Bomb bomb(s);
+    TargetWindow target(L"Radio target");
+    if (!Check(bomb.Arm(target), "armed")) return;
+    Jump(100, 0);
+    Check(!Fired(target, 700), "100 px is within 300");
+    Click(bomb.bar, IDC_RADIO2);
+    Check(WaitFor([&] { return bomb.RangeMax() == 20; }), "another radio sets its range at once");
+    Check(bomb.Armed(), "and keeps the bomb armed");
+    target.Activate();
+    Bomb::Rest(500);
+    Jump(0, 0);
+    Check(Fired(target), "the next movement is measured against the new Sensitivity");
+}
+
+E2E_CASE(trigger_disarm) {
+    Bomb bomb(WithSensitivity(20));
+    TargetWindow target(L"Disarm target");
+    Click(bomb.bar, IDC_DISARM);
+    Check(WaitFor([&] { return bomb.Disarmed(); }), "disarming before arming is harmless");
+    if (!Check(bomb.Arm(target), "armed")) return;
+    Click(bomb.bar, IDC_DISARM);
+    Check(WaitFor([&] { return bomb.Disarmed(); }), "disarm enables the arm button and hides the picture");
+    target.Activate();
+    Jump(300, 0);
+    Check(!Fired(target, 800), "a disarmed bomb never fires");
+}
