@@ -6,7 +6,7 @@ FUZZ_DIR     := $(BUILD)/fuzz
 JOBS         ?= 2
 FUZZ_SECONDS ?= 120
 
-.PHONY: all deps win32 native run test fuzz clean
+.PHONY: all deps win32 native run test bench fuzz clean
 
 all: win32
 
@@ -27,6 +27,11 @@ run: win32
 
 test: native win32
 	@bash scripts/test.sh
+
+# Reaction time, idle CPU, start-up, size, memory and the information
+# panel, measured under Wine beside a floor program; prints one table.
+bench: win32
+	@bash scripts/bench.sh
 
 # Runs every fuzz target for FUZZ_SECONDS each, growing its kept corpus.
 fuzz: deps

@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "settings/PresetText.h"
 #include "settings/SettingsFile.h"
+#include "sysinfo/InfoDlg.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ const MessageMap* CBombDlg::GetMessageMap() const {
         OnCommand(IDC_RADIO4, &CBombDlg::OnRadio4),
         OnCommand(IDC_RADIO5, &CBombDlg::OnRadio5),
         OnCommand(IDC_RADIO6, &CBombDlg::OnRadio6),
+        OnCommand(IDC_INFO, &CBombDlg::OnInfo),
     };
     static const MessageMap map = MakeMessageMap(entries);
     return &map;
@@ -146,7 +148,10 @@ void CBombDlg::SetRangeToSensitivity() { m_rangeBar.SetRange(0, m_settings.Activ
 void CBombDlg::ApplyTopmostState() { SetTopmost(m_settings.Active.NotTopmost != 1); }
 
 LRESULT CBombDlg::OnSysCommand(WPARAM wParam, LPARAM) {
-    if ((wParam & 0xFFF0) == IDM_ABOUTBOX) return 0;
+    if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+        ShowInfoPanel(false);
+        return 0;
+    }
     return Default();
 }
 
@@ -178,8 +183,26 @@ LRESULT CBombDlg::OnDestroy(WPARAM, LPARAM) {
 }
 
 // F1: no help viewer exists on a modern Windows; the information panel with
-// its brief instructions stands in for a help file.
-LRESULT CBombDlg::OnHelp(WPARAM, LPARAM) { return TRUE; }
+// its brief instructions stands in for a help file. F1 in one of our modal
+// windows also ends up here, passed on to the owner; the control bar is
+// disabled then, and a second panel is not opened over the first.
+LRESULT CBombDlg::OnHelp(WPARAM, LPARAM) {
+    if (IsWindowEnabled(m_hWnd)) OnInfo();
+    return TRUE;
+}
+
+void CBombDlg::OnInfo() { ShowInfoPanel(true); }
+
+// The "?" button and F1 take the bar, and so the panel it owns, out of the
+// topmost band while the panel is open, when NotTopmost is 0; the system
+// menu leaves the z-order alone.
+void CBombDlg::ShowInfoPanel(bool leaveTopmostBand) {
+    CInfoDlg dlg;
+    dlg.m_strOsName = WindowsVersion;
+    if (leaveTopmostBand && m_settings.Active.NotTopmost == 0) SetTopmost(false);
+    dlg.DoModal();
+    if (leaveTopmostBand && m_settings.Active.NotTopmost == 0) SetTopmost(true);
+}
 
 void CBombDlg::OnArm() { m_monitor.Arm(*m_desktop, m_settings); }
 

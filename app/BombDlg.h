@@ -53,7 +53,9 @@ private:
     void OnRadio4();
     void OnRadio5();
     void OnRadio6();
+    void OnInfo();
     void ChooseSetting(int n);
+    void ShowInfoPanel(bool leaveTopmostBand);
     void AddTooltips();
 
     CToolTipCtrl m_toolTip;

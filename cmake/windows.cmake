@@ -29,7 +29,31 @@ target_link_options(vexal_e2e PRIVATE ${VEXAL_LINK_OPTIONS})
 file(GLOB E2E_PROGRAMS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/programs/*.cpp)
 foreach(src ${E2E_PROGRAMS})
   get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} WIN32 ${src})
+  get_filename_component(dir ${src} DIRECTORY)
+  # A program with a resource script of its own gets it (the floor takes
+  # VEXAL's manifest, so both load the same common controls).
+  set(rc)
+  if(EXISTS ${dir}/${name}.rc)
+    set(rc ${dir}/${name}.rc)
+  endif()
+  add_executable(${name} WIN32 ${src} ${rc})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE comctl32 user32 gdi32)
   target_link_options(${name} PRIVATE ${VEXAL_LINK_OPTIONS})
 endforeach()
+
+# Stand-in libraries a case installs for the program to find: one DLL per file.
+file(GLOB E2E_LIBRARIES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/libraries/*.cpp)
+foreach(src ${E2E_LIBRARIES})
+  get_filename_component(name ${src} NAME_WE)
+  add_library(${name} SHARED ${src})
+  set_target_properties(${name} PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  target_link_options(${name} PRIVATE ${VEXAL_LINK_OPTIONS})
+endforeach()
+
+# Benchmarks: run under Wine beside vexal.exe and the floor program.
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
+add_executable(vexal_bench ${BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/e2e/Rig.cpp)
+target_include_directories(vexal_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(vexal_bench PRIVATE vexal_core user32 gdi32)
+target_link_options(vexal_bench PRIVATE ${VEXAL_LINK_OPTIONS})

@@ -60,8 +60,13 @@ void DDX_Radio(CDataExchange* pDX, int firstId, int32_t& value) {
         for (HWND c : group) checked.push_back(SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED);
         value = RadioPosition(checked);
     } else {
-        for (size_t i = 0; i < group.size(); ++i)
-            SendMessageW(group[i], BM_SETCHECK, static_cast<int>(i) == value ? BST_CHECKED : BST_UNCHECKED, 0);
+        // Only buttons whose state changes are told: the control bar refreshes
+        // its radios on every tick, and an unchanged button need not repaint.
+        for (size_t i = 0; i < group.size(); ++i) {
+            WPARAM state = static_cast<int>(i) == value ? BST_CHECKED : BST_UNCHECKED;
+            if (static_cast<WPARAM>(SendMessageW(group[i], BM_GETCHECK, 0, 0)) != state)
+                SendMessageW(group[i], BM_SETCHECK, state, 0);
+        }
     }
 }
 

@@ -21,10 +21,7 @@ public:
     BOOL EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     // Z-order changes move the window into or out of the topmost band only.
-    void SetTopmost(bool topmost) const {
-        ::SetWindowPos(m_hWnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE);
-    }
+    void SetTopmost(bool topmost) const;
 };
 
 // Thin control wrappers bound by DDX_Control.

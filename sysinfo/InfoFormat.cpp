@@ -1,7 +1,8 @@
 #include "sysinfo/InfoFormat.h"
 
 #include <charconv>
-#include <system_error>
+#include <clocale>
+#include <cstdio>
 
 #include "settings/Codepage.h"
 
@@ -12,13 +13,17 @@ constexpr double kBytesPerMiB = 1048576.0;
 // Digits and signs are ASCII, so widening them byte by byte is exact.
 std::u16string Widen(const char* first, const char* last) { return std::u16string(first, last); }
 
-// to_chars formats as printf does in the "C" locale, independent of the
-// locale in force.
+// printf's rounding, with the decimal point always '.' whatever the locale.
+// (The floating-point to_chars would do the same but brings large tables
+// into the program.)
 std::u16string Fixed(double value, int decimals) {
     char text[400];  // enough for any double in fixed notation
-    auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    if (result.ec != std::errc()) return u"";
-    return Widen(text, result.ptr);
+    int n = std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    if (n < 0 || n >= static_cast<int>(sizeof text)) return u"";
+    const char point = *std::localeconv()->decimal_point;
+    for (int i = 0; i < n; ++i)
+        if (text[i] == point) text[i] = '.';
+    return Widen(text, text + n);
 }
 
 std::u16string Decimal(int64_t value) {

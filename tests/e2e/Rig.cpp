@@ -7,6 +7,19 @@ namespace {
 int g_passed = 0;
 int g_failed = 0;
 const char* g_case = "";
+}  // namespace
+
+int E2EFailures() { return g_failed; }
+
+void BeginCase(const char* name) {
+    g_case = name;
+    std::printf("case %s\n", name);
+    std::fflush(stdout);
+}
+
+void PrintTotals() { std::printf("%d passed, %d failed\n", g_passed, g_failed); }
+
+namespace {
 
 std::wstring ModuleFolder() {
     wchar_t path[MAX_PATH];
@@ -64,7 +77,7 @@ std::string WideToUtf8(const std::wstring& w) {
 
 // ---- Program -------------------------------------------------------------------
 
-Program::Program(const std::wstring& exeName) {
+Program::Program(const std::wstring& exeName, const std::wstring& source) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     static int serial = 0;
@@ -73,7 +86,7 @@ Program::Program(const std::wstring& exeName) {
     m_folder = folder;
     CreateDirectoryW(m_folder.c_str(), nullptr);
     m_exe = PathOf(exeName);
-    CopyFileW((ModuleFolder() + L"\\vexal.exe").c_str(), m_exe.c_str(), FALSE);
+    CopyFileW((ModuleFolder() + L"\\" + source).c_str(), m_exe.c_str(), FALSE);
 }
 
 Program::~Program() {
@@ -118,7 +131,6 @@ bool Program::Start() {
     std::wstring cmd = L"\"" + m_exe + L"\"";
     if (!CreateProcessW(m_exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &m_pi))
         return false;
-    WaitForInputIdle(m_pi.hProcess, 10000);
     return true;
 }
 
@@ -263,7 +275,11 @@ LRESULT CALLBACK TargetWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
     auto* self = reinterpret_cast<TargetWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_CLOSE && self) {
-        ++self->m_closes;  // recorded, not obeyed: the driver closes its own windows
+        // Recorded, not obeyed: the driver closes its own windows.
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        self->m_lastCloseAt = now.QuadPart;
+        ++self->m_closes;
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -309,20 +325,6 @@ void SaveScreenshot(const char* name, HWND window) {
     ReleaseDC(nullptr, screen);
 }
 
-// ---- entry -------------------------------------------------------------------------
-
-int main(int argc, char** argv) {
-    const char* only = argc > 1 ? argv[1] : nullptr;
-    for (const E2ECase& c : E2ECases()) {
-        if (only && !std::strstr(c.name, only)) continue;
-        g_case = c.name;
-        std::printf("case %s\n", c.name);
-        std::fflush(stdout);
-        c.run();
-    }
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    return g_failed == 0 ? 0 : 1;
-}
 
 bool XKey(const char* request) {
     wchar_t folder[MAX_PATH];

@@ -5,6 +5,7 @@
 // with a deadline rather than sleeping a fixed time.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +25,10 @@ struct E2ERegister {
     static E2ERegister fn##_reg(#fn, fn); \
     static void fn()
 
+void BeginCase(const char* name);
+void PrintTotals();
+int E2EFailures();
+
 // Records one check; returns its outcome so a case can stop early.
 bool Check(bool ok, const char* what, const std::string& detail = "");
 void Skip(const char* what, const char* why);
@@ -38,11 +43,13 @@ std::string WideToUtf8(const std::wstring& s);
 
 class Program {
 public:
-    // Copies vexal.exe (under the given file name) into a new empty folder.
-    explicit Program(const std::wstring& exeName = L"vexal.exe");
+    // Copies `source` (beside the driver) under the given file name into a
+    // new empty folder.
+    explicit Program(const std::wstring& exeName = L"vexal.exe", const std::wstring& source = L"vexal.exe");
     ~Program();
 
     const std::wstring& Folder() const { return m_folder; }
+    const std::wstring& ExePath() const { return m_exe; }
     std::wstring PathOf(const std::wstring& name) const { return m_folder + L"\\" + name; }
     void WriteFile(const std::wstring& name, const std::string& bytes) const;
     bool ReadFile(const std::wstring& name, std::string& bytes) const;
@@ -88,6 +95,8 @@ public:
     ~TargetWindow();
     HWND Handle() const { return m_hwnd; }
     int CloseRequests() const { return m_closes; }
+    // When the last close request was dispatched, in QueryPerformanceCounter ticks.
+    int64_t LastCloseAt() const { return m_lastCloseAt; }
     void Activate() const;
     // Lets its messages through while waiting.
     static void Pump();
@@ -96,6 +105,7 @@ private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     HWND m_hwnd = nullptr;
     int m_closes = 0;
+    int64_t m_lastCloseAt = 0;
 };
 
 // Saves what the screen shows inside the window's rectangle (or the whole

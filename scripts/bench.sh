@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# The benchmarks under Wine on a private virtual display; prints one table.
+# "quick" as the first argument runs every figure briefly.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
+wine_env_start --virtual || exit 1
+trap wine_env_stop EXIT
+cd "${VEXAL_WIN32_DIR:-$root/build/win32}"
+wine vexal_bench.exe "$@"
