@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "tests/bench/ProcStats.h"
+#include "tests/e2e/ProcStats.h"
 #include "tests/e2e/Rig.h"
 #include "tests/e2e/Settings.h"
 

@@ -1,4 +1,4 @@
-#include "tests/bench/ProcStats.h"
+#include "tests/e2e/ProcStats.h"
 
 #include <cstdlib>
 #include <cstring>
