@@ -57,3 +57,11 @@ add_executable(vexal_bench ${BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/e2e/Rig.cp
 target_include_directories(vexal_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(vexal_bench PRIVATE vexal_core user32 gdi32)
 target_link_options(vexal_bench PRIVATE ${VEXAL_LINK_OPTIONS})
+
+# The test build: vexal.exe with a count window that the reliability cases
+# ask for the process's handles and objects. Never shipped.
+add_executable(vexal_test WIN32 ${SHELL_SOURCES} ${FRAMEWORK_SOURCES} ${CMAKE_SOURCE_DIR}/res/vexal.rc
+               ${CMAKE_SOURCE_DIR}/tests/e2e/hook/TestHook.cpp)
+target_include_directories(vexal_test PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(vexal_test PRIVATE vexal_core ${VEXAL_WIN_LIBS})
+target_link_options(vexal_test PRIVATE ${VEXAL_LINK_OPTIONS})

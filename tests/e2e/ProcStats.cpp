@@ -54,8 +54,17 @@ uint64_t CpuNanoseconds(int unixPid) {
     return total;
 }
 
-uint64_t PeakResidentKiB(int unixPid) {
-    std::string status = ReadSmallFile(ProcPath(unixPid, L"\\status"));
-    const char* hwm = std::strstr(status.c_str(), "VmHWM:");
-    return hwm ? std::strtoull(hwm + 6, nullptr, 10) : 0;
+namespace {
+// A read of /proc through Wine now and then comes back empty: ask again.
+uint64_t StatusKiB(int unixPid, const char* field) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        std::string status = ReadSmallFile(ProcPath(unixPid, L"\\status"));
+        if (const char* at = std::strstr(status.c_str(), field)) return std::strtoull(at + std::strlen(field), nullptr, 10);
+        Sleep(20);
+    }
+    return 0;
 }
+}  // namespace
+
+uint64_t PeakResidentKiB(int unixPid) { return StatusKiB(unixPid, "VmHWM:"); }
+uint64_t CurrentResidentKiB(int unixPid) { return StatusKiB(unixPid, "VmRSS:"); }

@@ -13,3 +13,5 @@ int UnixPidOf(const std::wstring& windowsExePath);
 uint64_t CpuNanoseconds(int unixPid);
 // Peak resident set (the working set's high-water mark), in KiB.
 uint64_t PeakResidentKiB(int unixPid);
+// Current resident set, in KiB.
+uint64_t CurrentResidentKiB(int unixPid);
