@@ -6,7 +6,7 @@ FUZZ_DIR     := $(BUILD)/fuzz
 JOBS         ?= 2
 FUZZ_SECONDS ?= 120
 
-.PHONY: all deps win32 native run test bench fuzz clean
+.PHONY: all deps win32 native run test bench soak fuzz clean
 
 all: win32
 
@@ -27,6 +27,11 @@ run: win32
 
 test: native win32
 	@bash scripts/test.sh
+
+# The long reliability forms: 10,000 arm and disarm cycles, 1,000
+# detonations and 30 minutes armed, with their own Wine prefix.
+soak: win32
+	@VEXAL_SOAK=1 VEXAL_WINE_DIR=$(CURDIR)/$(BUILD)/wine-soak bash scripts/e2e.sh reliability
 
 # Reaction time, idle CPU, start-up, size, memory and the information
 # panel, measured under Wine beside a floor program; prints one table.
