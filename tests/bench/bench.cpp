@@ -40,7 +40,6 @@ double Percentile(std::vector<double> v, double p) {
     return v[std::min(i, v.size() - 1)];
 }
 
-void Rest(DWORD ms) { WaitFor([] { return false; }, ms); }
 
 // Waits, pumping the driver's own windows, until the condition holds,
 // checking every millisecond so short times are measured closely.
@@ -78,18 +77,6 @@ HWND StartBar(Program& p, const BombSettings& s) {
     return p.WaitControlBar();
 }
 
-// Arms as a person does: the bar in front, its button, then the target.
-bool Arm(HWND bar, TargetWindow& target) {
-    SetCursorPos(kHome.x, kHome.y);
-    SetForegroundWindow(bar);
-    WaitFor([&] { return GetForegroundWindow() == bar; }, 2000);
-    Click(bar, IDC_ARM);
-    if (!WaitFor([&] { return !IsWindowEnabled(GetDlgItem(bar, IDC_ARM)); })) return false;
-    Rest(300);
-    target.Activate();
-    Rest(450);
-    return GetForegroundWindow() == target.Handle();
-}
 
 void ReactionTime(int firings) {
     BombSettings s = DefaultSettings();
@@ -99,7 +86,7 @@ void ReactionTime(int firings) {
     TargetWindow target(L"Reaction target");
     std::vector<double> ms;
     for (int i = 0; i < firings && bar; ++i) {
-        if (!Arm(bar, target)) continue;
+        if (!ArmWithTarget(bar, target, kHome)) continue;
         // Arming starts the tick, so jump at a different phase each time.
         Rest(static_cast<DWORD>(i * 53 % 200));
         int before = target.CloseRequests();
@@ -125,7 +112,7 @@ void IdleCpu(int seconds) {
     floor.Start();
     HWND floorWnd = WaitTopWindow(floor.ProcessId(), kFloorCaption, 10000);
     TargetWindow target(L"Idle target");
-    if (!bar || !floorWnd || !Arm(bar, target)) {
+    if (!bar || !floorWnd || !ArmWithTarget(bar, target, kHome)) {
         AddRow("CPU while armed and idle", "could not arm", "<= 1.2 x floor", false);
         return;
     }

@@ -340,3 +340,18 @@ bool XKey(const char* request) {
     CloseHandle(h);
     return WaitFor([&] { return GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES; }, 3000);
 }
+
+void Rest(DWORD ms) { WaitFor([] { return false; }, ms); }
+
+bool ArmWithTarget(HWND bar, TargetWindow& target, POINT rest) {
+    const int kArm = 1000;  // the control bar's arm button
+    SetCursorPos(rest.x, rest.y);
+    SetForegroundWindow(bar);
+    WaitFor([&] { return GetForegroundWindow() == bar; }, 2000);
+    Click(bar, kArm);
+    if (!WaitFor([&] { return !IsWindowEnabled(GetDlgItem(bar, kArm)); })) return false;
+    Rest(300);
+    target.Activate();
+    Rest(450);
+    return GetForegroundWindow() == target.Handle();
+}

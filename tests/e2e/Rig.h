@@ -115,3 +115,11 @@ void SaveScreenshot(const char* name, HWND window = nullptr);
 // Presses or releases a key through the X server ("keydown shift"); false
 // where no such bridge runs (on Windows).
 bool XKey(const char* request);
+
+// Arms the bomb as a person does: the control bar in front, its arm button
+// pressed, the cursor resting at `rest`, then the target brought to the front
+// and a few ticks let by, so the resting cursor is the reference point.
+// True when the bar is armed with the target in front.
+bool ArmWithTarget(HWND bar, TargetWindow& target, POINT rest = {500, 400});
+// Pumps the driver's windows for the given time.
+void Rest(DWORD ms);

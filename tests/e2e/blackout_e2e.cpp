@@ -65,14 +65,7 @@ struct Blackout {
 
     // Arms, sets the bomb off and returns the black window.
     HWND Detonate() {
-        SetCursorPos(500, 400);
-        SetForegroundWindow(bar);
-        WaitFor([&] { return GetForegroundWindow() == bar; }, 2000);
-        Click(bar, IDC_ARM);
-        WaitFor([&] { return !IsWindowEnabled(GetDlgItem(bar, IDC_ARM)); });
-        WaitFor([] { return false; }, 300);
-        target.Activate();
-        WaitFor([] { return false; }, 500);
+        ArmWithTarget(bar, target);
         SetCursorPos(700, 400);
         return WaitTopWindow(program.ProcessId(), L"", 3000);
     }
@@ -116,7 +109,7 @@ E2E_CASE(blackout_covers_and_ignores_keys) {
     PostMessageW(black, WM_MBUTTONUP, 0, MAKELPARAM(100, 100));
     SetCursorPos(10, 10);
     SetCursorPos(900, 600);
-    WaitFor([] { return false; }, 800);
+    Rest(800);
     Check(IsWindow(black) && IsWindowVisible(black), "keys, right and middle clicks and movement leave it black");
     Check(!b.Disarmed(), "the detonation waits for it");
 

@@ -90,7 +90,6 @@ struct TestBuild {
     void Send(int id) const { SendMessageW(bar, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 };
 
-void Rest(DWORD ms) { WaitFor([] { return false; }, ms); }
 
 }  // namespace
 

@@ -58,14 +58,7 @@ struct Started {
 
 bool FiresWhenCursorAt(Started& s, int x, int y) {
     TargetWindow target(L"Edge target");
-    SetCursorPos(500, 400);
-    SetForegroundWindow(s.bar);
-    WaitFor([&] { return GetForegroundWindow() == s.bar; }, 2000);
-    Click(s.bar, IDC_ARM);
-    WaitFor([&] { return !IsWindowEnabled(GetDlgItem(s.bar, IDC_ARM)); });
-    WaitFor([] { return false; }, 300);
-    target.Activate();
-    WaitFor([] { return false; }, 450);
+    ArmWithTarget(s.bar, target);
     SetCursorPos(x, y);
     bool fired = WaitFor([&] { return target.CloseRequests() > 0; }, 1000);
     Click(s.bar, IDC_DISARM);
@@ -104,14 +97,7 @@ E2E_CASE(settings_file_wide_text) {
     Started started(WithRawField(s, &SettingRecord::FinalMessage, wide));
     if (!Check(started.bar != nullptr, "a file with a wide text starts")) return;
     TargetWindow target(L"Wide target");
-    SetCursorPos(500, 400);
-    SetForegroundWindow(started.bar);
-    WaitFor([&] { return GetForegroundWindow() == started.bar; }, 2000);
-    Click(started.bar, IDC_ARM);
-    WaitFor([&] { return !IsWindowEnabled(GetDlgItem(started.bar, IDC_ARM)); });
-    WaitFor([] { return false; }, 300);
-    target.Activate();
-    WaitFor([] { return false; }, 450);
+    ArmWithTarget(started.bar, target);
     SetCursorPos(600, 400);
     HWND box = WaitTopWindow(started.program.ProcessId(), L"vexal", 3000);
     bool text = false;

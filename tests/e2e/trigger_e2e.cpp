@@ -38,20 +38,9 @@ struct Bomb {
         return most;
     }
     int RangeMax() const { return static_cast<int>(SendMessageW(Item(IDC_RANGEBAR), PBM_GETRANGE, FALSE, 0)); }
-    // As a person arms: the control bar in front, its button pressed, then
-    // the target brought to the front.
     bool Arm(TargetWindow& target) {
-        SetCursorPos(kHome.x, kHome.y);
-        SetForegroundWindow(bar);
-        WaitFor([&] { return GetForegroundWindow() == bar; }, 2000);
-        Click(bar, IDC_ARM);
-        if (!WaitFor([&] { return Armed() && IsWindowVisible(Item(IDC_ARMED_PICTURE)); })) return false;
-        Rest(300);
-        target.Activate();
-        Rest(500);  // a few ticks take the resting cursor as their reference
-        return GetForegroundWindow() == target.Handle();
+        return ArmWithTarget(bar, target, kHome) && IsWindowVisible(Item(IDC_ARMED_PICTURE));
     }
-    static void Rest(DWORD ms) { WaitFor([] { return false; }, ms); }
 };
 
 BombSettings WithSensitivity(int sensitivity) {
@@ -123,7 +112,7 @@ E2E_CASE(trigger_own_window_titles) {
     }
     TargetWindow foreign(L"vexal lookalike");
     foreign.Activate();
-    Bomb::Rest(500);
+    Rest(500);
     Jump(300, 0);
     Check(Fired(foreign), "the same letters in lower case fire");
 }
@@ -138,7 +127,7 @@ E2E_CASE(trigger_shift_and_edges) {
         Skip("Shift held", "no X key bridge here");
         return;
     }
-    Bomb::Rest(300);
+    Rest(300);
     Jump(300, 0);
     bool quiet = !Fired(target, 800);
     Jump(-100, 0);
@@ -237,7 +226,7 @@ E2E_CASE(trigger_radio_while_armed) {
     Check(WaitFor([&] { return bomb.RangeMax() == 20; }), "another radio sets its range at once");
     Check(bomb.Armed(), "and keeps the bomb armed");
     target.Activate();
-    Bomb::Rest(500);
+    Rest(500);
     Jump(0, 0);
     Check(Fired(target), "the next movement is measured against the new Sensitivity");
 }
