@@ -12,6 +12,7 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "settings/PresetText.h"
+#include "settings/SettingsDlg.h"
 #include "settings/SettingsFile.h"
 #include "sysinfo/InfoDlg.h"
 
@@ -37,6 +38,7 @@ const Tooltip kTooltips[] = {
 };
 
 const wchar_t kBrokenFileMessage[] = L"由于Vexal.Vxl出错，请删除Vexal.Vxl";
+const wchar_t kSaveFailedMessage[] = L"由于设置发生错误，程序将退出";
 
 }  // namespace
 
@@ -58,6 +60,7 @@ const MessageMap* CBombDlg::GetMessageMap() const {
         OnMessage(WM_HELP, &CBombDlg::OnHelp),
         OnCommand(IDC_ARM, &CBombDlg::OnArm),
         OnCommand(IDC_DISARM, &CBombDlg::OnDisarm),
+        OnCommand(IDC_SETTINGS, &CBombDlg::OnSettings),
         OnCommand(IDC_RADIO1, &CBombDlg::OnRadio1),
         OnCommand(IDC_RADIO2, &CBombDlg::OnRadio2),
         OnCommand(IDC_RADIO3, &CBombDlg::OnRadio3),
@@ -207,6 +210,33 @@ void CBombDlg::ShowInfoPanel(bool leaveTopmostBand) {
 void CBombDlg::OnArm() { m_monitor.Arm(*m_desktop, m_settings); }
 
 void CBombDlg::OnDisarm() { m_monitor.Disarm(*m_desktop); }
+
+// The dialog edits a copy of records 0 to 5; only OK brings it back, puts
+// the setting number last shown in force and writes the settings file.
+void CBombDlg::OnSettings() {
+    CSettingsDlg dlg;
+    dlg.m_form.ShownSetting = m_settings.CurrentSetting;
+    dlg.m_records = CopyForEditing(m_settings.Records);
+    UpdateData(false);
+    // Out of the topmost band while the dialog is open, so it is not covered.
+    const bool topmost = m_settings.Active.NotTopmost == 0;
+    if (topmost) SetTopmost(false);
+    INT_PTR result = dlg.DoModal();
+    if (topmost) SetTopmost(true);
+    if (result != IDOK) return;
+
+    // A recall group with no button pressed leaves the setting number as it was.
+    if (IsSettingNumber(dlg.m_form.ShownSetting)) m_settings.CurrentSetting = dlg.m_form.ShownSetting;
+    TakeBackEdited(dlg.m_records, m_settings.Records);
+    m_settings.ApplySetting(m_settings.CurrentSetting);
+    RefreshAfterApply();
+    SetRangeToSensitivity();
+    ApplyTopmostState();
+    if (!SaveSettingsFile(ProgramFolder, m_settings)) {
+        AfxMessageBox(kSaveFailedMessage, MB_OK | MB_ICONEXCLAMATION);
+        PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+    }
+}
 
 void CBombDlg::ChooseSetting(int n) {
     m_settings.ApplySetting(n);

@@ -47,6 +47,7 @@ private:
     LRESULT OnHelp(WPARAM, LPARAM);
     void OnArm();
     void OnDisarm();
+    void OnSettings();
     void OnRadio1();
     void OnRadio2();
     void OnRadio3();
