@@ -42,6 +42,8 @@ _vexal_font_reg() {
   for name in "宋体" "新宋体" "SimSun" "NSimSun" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "Microsoft Sans Serif" "MS Sans Serif"; do
     printf '"%s"="%s"\r\n' "$name" "$font"
   done
+  # No window manager runs on the virtual display: Wine draws the captions.
+  printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n'
 }
 
 _vexal_prepare_prefix() {
@@ -49,13 +51,13 @@ _vexal_prepare_prefix() {
   export WINEARCH=win32
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  [ -f "$WINEPREFIX/.vexal-ready" ] && return 0
+  [ -f "$WINEPREFIX/.vexal-ready-2" ] && return 0
   mkdir -p "$VEXAL_WINE_DIR"
   wineboot -i >/dev/null 2>&1
   _vexal_font_reg | iconv -f UTF-8 -t UTF-16 > "$VEXAL_WINE_DIR/fonts.reg"
   wine regedit /S "$(winepath -w "$VEXAL_WINE_DIR/fonts.reg" 2>/dev/null)" >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.vexal-ready"
+  touch "$WINEPREFIX/.vexal-ready-2"
 }
 
 wine_env_start() {

@@ -16,9 +16,11 @@ bool WideToGbk(const std::u16string& wide, std::string& gbk) {
     if (wide.empty()) return true;
     const wchar_t* src = reinterpret_cast<const wchar_t*>(wide.data());
     int len = static_cast<int>(wide.size());
+    // No best-fit: a character without a code page 936 form becomes '?' and
+    // is reported, never silently swapped for a look-alike.
     BOOL lossy = FALSE;
-    int n = WideCharToMultiByte(936, 0, src, len, nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, src, len, nullptr, 0, nullptr, nullptr);
     gbk.assign(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(936, 0, src, len, &gbk[0], n, nullptr, &lossy);
+    WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, src, len, &gbk[0], n, nullptr, &lossy);
     return !lossy;
 }

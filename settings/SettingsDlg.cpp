@@ -175,6 +175,9 @@ BOOL CSettingsDlg::OnInitDialog() {
     }
 
     RecallSetting(m_form.ShownSetting);
+    // The time of day as a Chinese system shows it, whatever the locale, so
+    // it fits the picker's width everywhere.
+    SendDlgItemMessageW(m_hWnd, IDC_SET_DETONATION_TIME, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"H:mm:ss"));
 
     m_spin.SetRange(1, 999);
     m_spin.SetPos(DecimalTextToInt(m_form.Sensitivity));
