@@ -698,3 +698,87 @@ E2E_CASE(settings_dialog_play_sound_reads_list) {
     Skip("the sound itself", "Wine on a virtual display has no sound device to listen to");
     s.End(IDCANCEL);
 }
+
+namespace {
+
+const wchar_t kSaveFailed[] = L"由于设置发生错误，程序将退出";
+
+// OK on a save that cannot happen: the settings-error message, the program
+// ends, and the old file stays byte for byte.
+void CheckSaveFails(Session& s, const std::string& before, const char* why) {
+    if (!Check(s.Open(), "the dialog opens")) return;
+    s.Press(IDC_SET_RECALL2);
+    Click(s.dlg, IDOK);
+    HWND box = WaitBox(s, 10000);
+    std::string what = std::string("OK ") + why + " shows the settings-error message";
+    Check(box && BoxSays(box, kSaveFailed), what.c_str());
+    if (box) Dismiss(box);
+    Check(s.program.WaitExit(10000), "and the program ends");
+}
+
+}  // namespace
+
+E2E_CASE(settings_dialog_save_fails_while_file_held) {
+    BombSettings prepared = WithPaths();
+    std::string before = SettingsBytes(prepared);
+    Session s(before);
+    // Another program holds the file open without sharing it.
+    HANDLE held = CreateFileW(s.program.PathOf(L"VEXAL.vxl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    if (!Check(held != INVALID_HANDLE_VALUE, "the driver holds the file")) return;
+    CheckSaveFails(s, before, "while another program holds the file");
+    CloseHandle(held);
+    std::string after;
+    s.program.ReadFile(L"VEXAL.vxl", after);
+    Check(after == before, "the old file is intact byte for byte");
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW(s.program.PathOf(L"*.tmp").c_str(), &fd);
+    Check(find == INVALID_HANDLE_VALUE, "no temporary file is left behind");
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
+E2E_CASE(settings_dialog_save_fails_in_read_only_folder) {
+    BombSettings prepared = WithPaths();
+    std::string before = SettingsBytes(prepared);
+    Session s(before);
+    SetFileAttributesW(s.program.Folder().c_str(), FILE_ATTRIBUTE_READONLY);
+    std::wstring probe = s.program.PathOf(L"probe");
+    HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        CloseHandle(h);
+        DeleteFileW(probe.c_str());
+        SetFileAttributesW(s.program.Folder().c_str(), FILE_ATTRIBUTE_NORMAL);
+        // A read-only folder does not stop this user (root under Wine); a
+        // folder where nothing new can be created is made by putting a
+        // folder in the way of every file the save would create.
+        Skip("a read-only folder", "folder permissions do not hold against this user");
+        CreateDirectoryW(s.program.PathOf(L"VEXAL.Vxl.tmp").c_str(), nullptr);
+    }
+    CheckSaveFails(s, before, "where no file can be created");
+    SetFileAttributesW(s.program.Folder().c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(s.program.PathOf(L"VEXAL.Vxl.tmp").c_str());
+    std::string after;
+    s.program.ReadFile(L"VEXAL.vxl", after);
+    Check(after == before, "the old file is intact byte for byte");
+}
+
+E2E_CASE(settings_dialog_file_changed_outside_is_overwritten) {
+    BombSettings started = WithPaths();
+    started.Records[0].Sensitivity = "111";
+    started.Records[7].Reserved = "kept";
+    Session s(SettingsBytes(started));
+    // Another program rewrites the file while VEXAL runs.
+    BombSettings other = DefaultSettings();
+    other.CurrentSetting = 4;
+    other.Records[0].Sensitivity = "999";
+    other.Records[7].Reserved = "theirs";
+    other.Records[8].FinalMessage = "theirs";
+    s.program.WriteFile(L"VEXAL.vxl", SettingsBytes(other));
+    if (!Check(s.Open(), "the dialog opens")) return;
+    if (!Check(s.EndOk(), "OK closes the dialog")) return;
+    BombSettings expected = started;
+    expected.Records[0].EdgeFlags = "0000";  // recalled when the dialog opened
+    std::string after;
+    s.program.ReadFile(L"VEXAL.vxl", after);
+    Check(after == SettingsBytes(expected), "the file holds exactly the program's settings, nothing of the other's");
+}
