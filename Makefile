@@ -31,7 +31,7 @@ test: native win32
 # The long reliability forms: 10,000 arm and disarm cycles, 1,000
 # detonations and 30 minutes armed, with their own Wine prefix.
 soak: win32
-	@VEXAL_SOAK=1 VEXAL_WINE_DIR=$(CURDIR)/$(BUILD)/wine-soak bash scripts/e2e.sh reliability
+	@VEXAL_SOAK=1 VEXAL_E2E_TIMEOUT=4000 VEXAL_WINE_DIR=$(CURDIR)/$(BUILD)/wine-soak bash scripts/e2e.sh reliability
 
 # Reaction time, idle CPU, start-up, size, memory and the information
 # panel, measured under Wine beside a floor program; prints one table.

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "actions/RealWinCalls.h"
+#include "framework/SystemLibrary.h"
 
 namespace {
 
@@ -35,22 +36,10 @@ struct RasApi {
     RasHangUpAFn hangUp = nullptr;
 };
 
-// Loaded once from the system folder (never from the program's folder or
-// the current one) and kept for the life of the process.
+// Remote access is absent from some systems: looked up once, on first use.
 const RasApi& Ras() {
-    static const RasApi api = [] {
-        RasApi loaded;
-        wchar_t path[MAX_PATH + 20];
-        UINT length = GetSystemDirectoryW(path, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return loaded;
-        lstrcpyW(path + length, L"\\rasapi32.dll");
-        HMODULE module = LoadLibraryW(path);
-        if (!module) return loaded;
-        loaded.enumConnections = reinterpret_cast<RasEnumConnectionsAFn>(
-            reinterpret_cast<void*>(GetProcAddress(module, "RasEnumConnectionsA")));
-        loaded.hangUp = reinterpret_cast<RasHangUpAFn>(reinterpret_cast<void*>(GetProcAddress(module, "RasHangUpA")));
-        return loaded;
-    }();
+    static const RasApi api = {SystemFunction<RasEnumConnectionsAFn>(L"rasapi32.dll", "RasEnumConnectionsA"),
+                               SystemFunction<RasHangUpAFn>(L"rasapi32.dll", "RasHangUpA")};
     return api;
 }
 
@@ -70,10 +59,16 @@ HANDLE AsHandle(uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
 }  // namespace
 
-void RealWinCalls::SHAddToRecentDocs(uint32_t flags, const void* item) { ::SHAddToRecentDocs(flags, item); }
+// The shell, sound and COM libraries are loaded when an action first needs
+// them; a missing one makes its action do nothing, quietly.
+void RealWinCalls::SHAddToRecentDocs(uint32_t flags, const void* item) {
+    using Fn = void(WINAPI*)(UINT, LPCVOID);
+    if (auto fn = SystemFunction<Fn>(L"shell32.dll", "SHAddToRecentDocs")) fn(flags, item);
+}
 
 void RealWinCalls::SHEmptyRecycleBinA(uintptr_t owner, const char* rootPath, uint32_t flags) {
-    ::SHEmptyRecycleBinA(reinterpret_cast<HWND>(owner), rootPath, flags);
+    using Fn = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
+    if (auto fn = SystemFunction<Fn>(L"shell32.dll", "SHEmptyRecycleBinA")) fn(reinterpret_cast<HWND>(owner), rootPath, flags);
 }
 
 uint32_t RealWinCalls::RasEnumConnectionsA(uint32_t entrySize, uint32_t& bytes, uint32_t& count,
@@ -105,7 +100,9 @@ uint32_t RealWinCalls::RasHangUpA(uintptr_t connection) {
 }
 
 uint32_t RealWinCalls::waveOutSetVolume(uintptr_t device, uint32_t volume) {
-    return ::waveOutSetVolume(reinterpret_cast<HWAVEOUT>(device), volume);
+    using Fn = MMRESULT(WINAPI*)(HWAVEOUT, DWORD);
+    auto fn = SystemFunction<Fn>(L"winmm.dll", "waveOutSetVolume");
+    return fn ? fn(reinterpret_cast<HWAVEOUT>(device), volume) : MMSYSERR_NODRIVER;
 }
 
 bool RealWinCalls::IsVistaOrLater() {
@@ -117,12 +114,19 @@ bool RealWinCalls::IsVistaOrLater() {
 void RealWinCalls::SetMasterVolumeToZero() {
     // S_FALSE (already initialised here) must be balanced too; a thread in
     // the other apartment mode can still make these calls.
-    HRESULT init = ::CoInitialize(nullptr);
+    using InitFn = HRESULT(WINAPI*)(LPVOID);
+    using CreateFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    using UninitFn = void(WINAPI*)();
+    auto coInitialize = SystemFunction<InitFn>(L"ole32.dll", "CoInitialize");
+    auto coCreateInstance = SystemFunction<CreateFn>(L"ole32.dll", "CoCreateInstance");
+    auto coUninitialize = SystemFunction<UninitFn>(L"ole32.dll", "CoUninitialize");
+    if (!coInitialize || !coCreateInstance || !coUninitialize) return;
+    HRESULT init = coInitialize(nullptr);
     IMMDeviceEnumerator* enumerator = nullptr;
     IMMDevice* device = nullptr;
     IAudioEndpointVolume* volume = nullptr;
-    if (SUCCEEDED(::CoCreateInstance(kClsidMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIidIMMDeviceEnumerator,
-                                     reinterpret_cast<void**>(&enumerator))) &&
+    if (SUCCEEDED(coCreateInstance(kClsidMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIidIMMDeviceEnumerator,
+                                   reinterpret_cast<void**>(&enumerator))) &&
         SUCCEEDED(enumerator->GetDefaultAudioEndpoint(eRender, eConsole, &device)) &&
         SUCCEEDED(device->Activate(kIidIAudioEndpointVolume, CLSCTX_INPROC_SERVER, nullptr,
                                    reinterpret_cast<void**>(&volume))))
@@ -130,7 +134,7 @@ void RealWinCalls::SetMasterVolumeToZero() {
     Release(volume);
     Release(device);
     Release(enumerator);
-    if (SUCCEEDED(init)) ::CoUninitialize();
+    if (SUCCEEDED(init)) coUninitialize();
 }
 
 void RealWinCalls::MessageBeep(uint32_t type) { ::MessageBeep(type); }
@@ -171,7 +175,9 @@ bool RealWinCalls::ExitWindowsEx(uint32_t flags, uint32_t reason) { return ::Exi
 bool RealWinCalls::CloseHandle(uintptr_t handle) { return ::CloseHandle(AsHandle(handle)); }
 
 uintptr_t RealWinCalls::ShellExecuteOpen(const std::u16string& path, int showCommand) {
-    HINSTANCE result = ::ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t*>(path.c_str()), nullptr,
-                                       nullptr, showCommand);
+    using Fn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    auto fn = SystemFunction<Fn>(L"shell32.dll", "ShellExecuteW");
+    if (!fn) return 0;
+    HINSTANCE result = fn(nullptr, L"open", reinterpret_cast<const wchar_t*>(path.c_str()), nullptr, nullptr, showCommand);
     return reinterpret_cast<uintptr_t>(result);
 }

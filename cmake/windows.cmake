@@ -7,7 +7,9 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN WINVER=0x0501 _WIN32_WINNT=0x0501 _W
 set(VEXAL_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 
 file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/framework/*.cpp)
-set(VEXAL_WIN_LIBS comctl32 comdlg32 shell32 winmm rasapi32 advapi32 ole32 uuid gdi32 user32 kernel32)
+# Only what start-up needs is imported; the shell, common dialogs, sound and
+# COM are loaded on first use (framework/SystemLibrary).
+set(VEXAL_WIN_LIBS comctl32 advapi32 gdi32 user32 kernel32)
 
 # The core converts texts through the system on Windows.
 add_library(vexal_core STATIC ${CORE_SOURCES} ${CMAKE_SOURCE_DIR}/settings/Codepage_win.cpp)

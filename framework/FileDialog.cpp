@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/SystemLibrary.h"
 #include "framework/WinApp.h"
 
 INT_PTR CFileDialog::DoModal() {
@@ -19,7 +20,10 @@ INT_PTR CFileDialog::DoModal() {
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&ofn)) return IDCANCEL;
+    // The common dialogs are loaded only when a file is to be chosen.
+    using Fn = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    auto getOpenFileName = SystemFunction<Fn>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (!getOpenFileName || !getOpenFileName(&ofn)) return IDCANCEL;
     m_path = file.data();
     return IDOK;
 }

@@ -34,7 +34,7 @@ bridge=$!
 trap 'kill $bridge 2>/dev/null; wine_env_stop' EXIT
 export VEXAL_XREQ=$(winepath -w "$xreq")
 cd "${VEXAL_WIN32_DIR:-$root/build/win32}"
-timeout 1500 wine vexal_e2e.exe "$@"
+timeout "${VEXAL_E2E_TIMEOUT:-1500}" wine vexal_e2e.exe "$@"
 status=$?
 # The driver saves what the screen showed as bitmaps; keep PNGs.
 for bmp in "$shots"/*.bmp; do

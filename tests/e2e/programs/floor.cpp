@@ -9,7 +9,8 @@
 
 namespace {
 
-// An in-memory template: a small tool dialog holding one progress bar.
+// An in-memory template: a small tool dialog in the control bar's font,
+// holding one progress bar.
 void Put(std::vector<WORD>& t, const wchar_t* text) {
     do t.push_back(static_cast<WORD>(*text)); while (*text++);
 }
@@ -19,10 +20,13 @@ void PutDword(std::vector<WORD>& t, DWORD v) {
 }
 std::vector<WORD> FloorTemplate() {
     std::vector<WORD> t;
-    PutDword(t, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
+    PutDword(t, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_SETFONT);
     PutDword(t, WS_EX_TOOLWINDOW);
     t.insert(t.end(), {1, 0, 0, 148, 34, 0, 0});  // one item, position, size, no menu, default class
     Put(t, L"Floor");
+    // The control bar's font, so both pay the same for loading it.
+    t.push_back(9);
+    Put(t, L"宋体");
     if (t.size() % 2) t.push_back(0);  // items start on a DWORD boundary
     PutDword(t, WS_CHILD | WS_VISIBLE);
     PutDword(t, 0);
