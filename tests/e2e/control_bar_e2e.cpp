@@ -159,17 +159,21 @@ E2E_CASE(control_bar_launches_startup_program) {
     Check(WaitFor([&] { return FileExists(p.PathOf(L"marker.exe.ran")); }), "the start-up program ran");
 }
 
-E2E_CASE(control_bar_empty_startup_program) {
-    Program p;
-    BombSettings s = DefaultSettings();
-    SetPreset(s, 0, Preset::LaunchAtStart, 1);
-    p.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
-    p.Start();
-    HWND bar = p.WaitControlBar();
-    if (!Check(bar != nullptr, "the control bar appears")) return;
-    Sleep(1500);
-    Check(OtherVisibleWindows(p.ProcessId(), bar) == 0, "an empty start-up program shows nothing");
-    Check(p.Running(), "and the program keeps running");
+E2E_CASE(control_bar_empty_or_missing_startup_program) {
+    for (const char* path : {"", "C:\\no such folder\\missing.exe"}) {
+        Program p;
+        BombSettings s = DefaultSettings();
+        SetPreset(s, 0, Preset::LaunchAtStart, 1);
+        s.Records[0].StartupProgram = path;
+        p.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
+        p.Start();
+        HWND bar = p.WaitControlBar();
+        if (!Check(bar != nullptr, "the control bar appears")) return;
+        Sleep(1500);
+        std::string what = std::string(*path ? "a missing" : "an empty") + " start-up program shows nothing";
+        Check(OtherVisibleWindows(p.ProcessId(), bar) == 0, what.c_str());
+        Check(p.Running(), "and the program keeps running");
+    }
 }
 
 E2E_CASE(control_bar_broken_file) {
