@@ -62,5 +62,6 @@ struct BombSettings {
 SettingRecord DefaultRecord(int32_t detonationTime);
 
 // Brings a seconds count into the signed 32-bit range by whole 28-year
-// steps, which keep the calendar date, weekday and so the local time of day.
+// steps: whole days, so the time of day stays; up to 2100 they also keep
+// the calendar date and weekday, and so the local clock's daylight rules.
 int32_t ToTime32(int64_t seconds);
