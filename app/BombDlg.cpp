@@ -18,11 +18,7 @@
 
 namespace {
 
-struct Tooltip {
-    int id;
-    const wchar_t* text;
-};
-const Tooltip kTooltips[] = {
+const ToolText kTooltips[] = {
     {IDC_ARM, L"准备爆弹"},
     {IDC_DISARM, L"放弃爆弹"},
     {IDC_SETTINGS, L"显示设置对话框"},
@@ -130,14 +126,8 @@ BOOL CBombDlg::OnInitDialog() {
         ActRunProgram(win, m_settings.Active.StartupProgram);
     }
 
-    AddTooltips();
+    m_toolTip.CreateWithTools(this, kTooltips);
     return TRUE;
-}
-
-void CBombDlg::AddTooltips() {
-    m_toolTip.Create(this);
-    m_toolTip.Activate(true);
-    for (const Tooltip& t : kTooltips) m_toolTip.AddTool(GetDlgItem(t.id), t.text);
 }
 
 void CBombDlg::RefreshAfterApply() {

@@ -57,7 +57,6 @@ private:
     void OnInfo();
     void ChooseSetting(int n);
     void ShowInfoPanel(bool leaveTopmostBand);
-    void AddTooltips();
 
     CToolTipCtrl m_toolTip;
     HICON m_hIcon;

@@ -22,11 +22,7 @@ const wchar_t* const kSounds[] = {
 constexpr int kPictureCount = 14;
 constexpr int kMaxMessageBytes = 40;
 
-struct Tooltip {
-    int id;
-    const wchar_t* text;
-};
-const Tooltip kTooltips[] = {
+const ToolText kTooltips[] = {
     {IDC_SET_LAUNCH_AT_START, L"启动VEXAL时同时启动其他程序"},
     {IDC_SET_BROWSE_STARTUP, L"打开选择文件对话框"},
     {IDC_SET_SENSITIVITY_SPIN, L"设置为999则无法通过鼠标晃动使爆弹爆炸"},
@@ -187,9 +183,7 @@ BOOL CSettingsDlg::OnInitDialog() {
 
     CenterWindow();
 
-    m_toolTip.Create(this);
-    m_toolTip.Activate(true);
-    for (const Tooltip& t : kTooltips) m_toolTip.AddTool(GetDlgItem(t.id), t.text);
+    m_toolTip.CreateWithTools(this, kTooltips);
     return TRUE;
 }
 

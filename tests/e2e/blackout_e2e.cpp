@@ -38,12 +38,10 @@ private:
 };
 
 bool CursorShowing() {
-    CURSORINFO ci = {sizeof ci};
+    CURSORINFO ci = {};
+    ci.cbSize = sizeof ci;
     return GetCursorInfo(&ci) && (ci.flags & CURSOR_SHOWING);
 }
-
-// The blackout window: the program's top-level window with an empty title.
-HWND FindBlackout(DWORD pid) { return FindTopWindow(pid, L""); }
 
 struct Blackout {
     Program program;

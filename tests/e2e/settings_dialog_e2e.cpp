@@ -705,7 +705,7 @@ const wchar_t kSaveFailed[] = L"由于设置发生错误，程序将退出";
 
 // OK on a save that cannot happen: the settings-error message, the program
 // ends, and the old file stays byte for byte.
-void CheckSaveFails(Session& s, const std::string& before, const char* why) {
+void CheckSaveFails(Session& s, const char* why) {
     if (!Check(s.Open(), "the dialog opens")) return;
     s.Press(IDC_SET_RECALL2);
     Click(s.dlg, IDOK);
@@ -726,7 +726,7 @@ E2E_CASE(settings_dialog_save_fails_while_file_held) {
     HANDLE held = CreateFileW(s.program.PathOf(L"VEXAL.vxl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                               nullptr);
     if (!Check(held != INVALID_HANDLE_VALUE, "the driver holds the file")) return;
-    CheckSaveFails(s, before, "while another program holds the file");
+    CheckSaveFails(s, "while another program holds the file");
     CloseHandle(held);
     std::string after;
     s.program.ReadFile(L"VEXAL.vxl", after);
@@ -754,7 +754,7 @@ E2E_CASE(settings_dialog_save_fails_in_read_only_folder) {
         Skip("a read-only folder", "folder permissions do not hold against this user");
         CreateDirectoryW(s.program.PathOf(L"VEXAL.Vxl.tmp").c_str(), nullptr);
     }
-    CheckSaveFails(s, before, "where no file can be created");
+    CheckSaveFails(s, "where no file can be created");
     SetFileAttributesW(s.program.Folder().c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryW(s.program.PathOf(L"VEXAL.Vxl.tmp").c_str());
     std::string after;

@@ -22,10 +22,6 @@ std::string WithRawField(BombSettings s, std::string SettingRecord::*field, cons
     return bytes;
 }
 
-std::string Le32(uint32_t v) {
-    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
-}
-
 // Starts the program on `bytes`; true when it refused them with the
 // broken-file message and ended, leaving them untouched.
 bool Refused(const std::string& bytes) {
