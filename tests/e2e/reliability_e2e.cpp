@@ -153,13 +153,8 @@ E2E_CASE(reliability_long_armed_watch) {
     TestBuild t(s);
     if (!Check(t.bar != nullptr, "the test build starts")) return;
     TargetWindow target(L"Watched target");
-    SetCursorPos(500, 400);
-    SetForegroundWindow(t.bar);
-    WaitFor([&] { return GetForegroundWindow() == t.bar; }, 2000);
-    t.Send(IDC_ARM);
-    Rest(300);
-    target.Activate();
-    Rest(1000);
+    if (!Check(ArmWithTarget(t.bar, target), "armed with the target in front")) return;
+    Rest(500);
     Holdings before = Measure(t.program, t.unixPid);
     // The cursor wanders, never more than 15 px within one tick.
     DWORD start = GetTickCount();
