@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/IniText.h"
+#include "settings/ExtraSettings.h"
 
 namespace {
 
@@ -61,6 +61,93 @@ TEST(IniText, NamesIgnoreCaseAndOnlyTheFirstSectionCounts) {
     text.Add("Hidden", "Window", "1");
     text.Add("Hidden", "Window", "2");
     EXPECT_EQ(text.Format(), "Window=0\n[hidden]\nWindow=1\nWindow=2\n;Window=c\n[Hidden]\nWindow=d\n[X]\nWindow=e\n");
+}
+
+TEST(HotkeyText, ReadsGoodTextsAndFormatsThemInOneOrder) {
+    const std::tuple<const char*, Hotkey, const char*> cases[] = {
+        {"", {}, ""},
+        {" \t", {}, ""},
+        {"Ctrl+Alt+B", {kModCtrl | kModAlt, 'B'}, "Ctrl+Alt+B"},
+        {"win + shift +alt+ ctrl + f24", {kModAlt | kModCtrl | kModShift | kModWin, 0x87}, "Ctrl+Alt+Shift+Win+F24"},
+        {"Pause", {0, 0x13}, "Pause"},
+        {"F1", {0, 0x70}, "F1"},
+        {"SHIFT+0", {kModShift, '0'}, "Shift+0"},
+        {"Alt+NUMPAD9", {kModAlt, 0x69}, "Alt+NumPad9"},
+        {"Ctrl+PageDown", {kModCtrl, 0x22}, "Ctrl+PageDown"},
+        {"Win+Delete", {kModWin, 0x2E}, "Win+Delete"},
+        {"Space", {0, 0x20}, "Space"},
+    };
+    for (const auto& [text, hotkey, formatted] : cases) {
+        SCOPED_TRACE(text);
+        Hotkey read{kModWin, 'Q'};
+        EXPECT_TRUE(ParseHotkey(text, read));
+        EXPECT_EQ(read, hotkey);
+        EXPECT_EQ(FormatHotkey(hotkey), formatted);
+    }
+}
+
+TEST(HotkeyText, RefusesUnreadableTextsAndUnnameableKeys) {
+    for (const char* text : {"Ctrl", "Ctrl+Alt", "Ctrl+Ctrl+B", "A+B", "Ctrl++B", "Ctrl+", "+B", "B+Ctrl", "F0", "F25",
+                             "F01", "NumPad10", "Control+B", "Esc", "AB", "Ctrl B", "Ctrl+\xC3\xA4"}) {
+        SCOPED_TRACE(text);
+        Hotkey read{kModWin, 'Q'};
+        EXPECT_FALSE(ParseHotkey(text, read));
+        EXPECT_EQ(read, (Hotkey{kModWin, 'Q'}));
+    }
+    for (uint32_t key : {0x00u, 0x2Cu, 0x2Fu, 0x3Au, 0x40u, 0x5Bu, 0x6Au, 0x88u, 0x141u}) {
+        EXPECT_FALSE(IsNameableKey(key)) << key;
+        EXPECT_EQ(FormatHotkey({kModCtrl, key}), "") << key;
+    }
+    EXPECT_EQ(FormatHotkey({kModCtrl | 0x4000, 'X'}), "Ctrl+X");
+}
+
+TEST(ExtraSettings, EachKeyFallsBackAlone) {
+    const ExtraSettings read = ReadExtraSettings(
+        IniText::Parse("HideInsteadOfClose=1\n[EXTRA]\nhotkey=Ctrl+Nope\nhideinsteadofclose=yes\nMuteWhileHidden= 1\t\n"
+                       "LockAfterDetonation=01\nTrayWhileArmed=1\nTrayWhileArmed=0\n[Extra]\nLockAfterDetonation=1\n"));
+    ExtraSettings expected;
+    expected.MuteWhileHidden = true;
+    expected.TrayWhileArmed = true;
+    EXPECT_EQ(read, expected);
+}
+
+TEST(ExtraSettings, WrittenSettingsReadBackAndKeepOtherLines) {
+    const std::string kept = kBom + ";c\r\n[A]\r\nTrayWhileArmed=1\r\n[Extra]\r\nzoom=2\r\n";
+    IniText text = IniText::Parse(kept);
+    ExtraSettings settings;
+    settings.Hotkey = {kModWin | kModShift | kModAlt | kModCtrl, 'B'};
+    settings.LockAfterDetonation = true;
+    WriteExtraSettings(settings, text);
+    EXPECT_EQ(text.Format(), kept +
+                                 "Hotkey=Ctrl+Alt+Shift+Win+B\r\nHideInsteadOfClose=0\r\nMuteWhileHidden=0\r\n"
+                                 "LockAfterDetonation=1\r\nTrayWhileArmed=0\r\n");
+    EXPECT_EQ(ReadExtraSettings(IniText::Parse(text.Format())), settings);
+}
+
+// A cut file reads every key whose value is whole; a cut value reads as off, and a cut hotkey as none or as the
+// shorter hotkey its text still names ("Ctrl+A" out of "Ctrl+Alt+B").
+TEST(ExtraSettings, FileCutAnywhereReadsEveryWholeValue) {
+    const std::string lines[] = {"Hotkey=Ctrl+Alt+B", "HideInsteadOfClose=1", "MuteWhileHidden=1",
+                                 "LockAfterDetonation=1", "TrayWhileArmed=1"};
+    std::string full = kBom + "; mine\r\n[Extra]\r\n";
+    std::vector<size_t> valueEnds;
+    for (const std::string& line : lines) {
+        full += line;
+        valueEnds.push_back(full.size());
+        full += "\r\n";
+    }
+    for (size_t cut = 0; cut <= full.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        const ExtraSettings read = ReadExtraSettings(IniText::Parse(full.substr(0, cut)));
+        if (cut >= valueEnds[0])
+            EXPECT_EQ(read.Hotkey, (Hotkey{kModCtrl | kModAlt, 'B'}));
+        else
+            EXPECT_EQ(std::string("Ctrl+Alt+B").rfind(FormatHotkey(read.Hotkey), 0), 0u);
+        EXPECT_EQ(read.HideInsteadOfClose, cut >= valueEnds[1]);
+        EXPECT_EQ(read.MuteWhileHidden, cut >= valueEnds[2]);
+        EXPECT_EQ(read.LockAfterDetonation, cut >= valueEnds[3]);
+        EXPECT_EQ(read.TrayWhileArmed, cut >= valueEnds[4]);
+    }
 }
 
 }  // namespace
