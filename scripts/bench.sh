@@ -6,5 +6,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
 wine_env_start --virtual || exit 1
 trap wine_env_stop EXIT
-cd "${VEXAL_WIN32_DIR:-$root/build/win32}"
-wine vexal_bench.exe "$@"
+cd "$VEXAL_WIN_DIR"
+echo "the $VEXAL_WINE_BITS-bit build in $VEXAL_WIN_DIR"
+vexal_wine vexal_bench.exe "$@"

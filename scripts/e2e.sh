@@ -10,7 +10,7 @@ trap wine_env_stop EXIT
 shots="${VEXAL_SHOTS_DIR:-$root/build/shots}"
 mkdir -p "$shots"
 rm -f "$shots"/*.bmp
-export VEXAL_SHOTS=$(winepath -w "$shots")
+export VEXAL_SHOTS=$(wine_path "$shots")
 
 # Keys held through the X server: a key press made inside Wine is dropped at
 # the next pointer motion, a real X key press holds. The driver asks for one
@@ -32,9 +32,10 @@ rm -f "$xreq"/*.req
 ) &
 bridge=$!
 trap 'kill $bridge 2>/dev/null; wine_env_stop' EXIT
-export VEXAL_XREQ=$(winepath -w "$xreq")
-cd "${VEXAL_WIN32_DIR:-$root/build/win32}"
-timeout "${VEXAL_E2E_TIMEOUT:-1500}" wine vexal_e2e.exe "$@"
+export VEXAL_XREQ=$(wine_path "$xreq")
+cd "$VEXAL_WIN_DIR"
+echo "running the $VEXAL_WINE_BITS-bit build in $VEXAL_WIN_DIR"
+timeout "${VEXAL_E2E_TIMEOUT:-1500}" bash -c 'source "$0/scripts/wine-env.sh"; vexal_wine vexal_e2e.exe "$@"' "$root" "$@"
 status=$?
 # The driver saves what the screen showed as bitmaps; keep PNGs.
 for bmp in "$shots"/*.bmp; do

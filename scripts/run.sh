@@ -9,15 +9,20 @@ case "$(uname -s)" in
 esac
 
 source "$(dirname "$0")/wine-env.sh"
+if [ "$VEXAL_WINE_BITS" = 64 ]; then
+  # This machine cannot run 32-bit programs: the 64-bit build of the same sources.
+  exe=$VEXAL_WIN_DIR/vexal.exe
+  echo "this machine cannot run 32-bit programs; starting the 64-bit build $exe"
+fi
 if [ -n "${DISPLAY:-}" ]; then
   wine_env_start
-  wine "$exe"
+  vexal_wine "$exe"
   exit $?
 fi
 
 wine_env_start --virtual
 trap wine_env_stop EXIT
-wine "$exe" &
+vexal_wine "$exe" &
 pid=$!
 shot=$VEXAL_ROOT/build/vexal-run.png
 for _ in $(seq 1 100); do

@@ -2,12 +2,47 @@
 # private X display for it. Everything started here is recorded by pid and
 # stopped by pid; nothing else on the machine is touched.
 #
-#   wine_env_start [--virtual]   sets WINEPREFIX, DISPLAY, WINEDEBUG
+#   wine_bits                    32, or 64 where this machine cannot run 32-bit programs
+#   wine_env_start [--virtual]   sets WINEPREFIX, DISPLAY, WINEDEBUG, VEXAL_WIN_DIR
+#   vexal_wine PROGRAM ARGS...   runs a Windows program in that prefix
+#   wine_path PATH               the Windows form of a Unix path
 #   wine_env_stop                stops what wine_env_start started
+#
+# Some virtual machines' kernels cannot run 32-bit programs at all, and with
+# them Wine's 32-bit half. There the rig runs a 64-bit build of the same
+# sources (build/win64) in a 64-bit prefix instead of build/win32.
 
 VEXAL_ROOT=${VEXAL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-VEXAL_WINE_DIR=${VEXAL_WINE_DIR:-$VEXAL_ROOT/build/wine}
 _vexal_xvfb_pid=""
+
+wine_bits() {
+  if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then echo 32; else echo 64; fi
+}
+
+VEXAL_WINE_BITS=${VEXAL_WINE_BITS:-$(wine_bits)}
+if [ "$VEXAL_WINE_BITS" = 32 ]; then
+  VEXAL_WINE_DIR=${VEXAL_WINE_DIR:-$VEXAL_ROOT/build/wine}
+  VEXAL_WIN_DIR=${VEXAL_WIN_DIR:-$VEXAL_ROOT/build/win32}
+else
+  VEXAL_WINE_DIR=${VEXAL_WINE_DIR:-$VEXAL_ROOT/build/wine64}
+  VEXAL_WIN_DIR=${VEXAL_WIN_DIR:-$VEXAL_ROOT/build/win64}
+fi
+export VEXAL_WIN_DIR
+
+vexal_wine() {
+  if [ "$VEXAL_WINE_BITS" = 32 ]; then
+    wine "$@"
+  else
+    WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 "$@"
+  fi
+}
+
+# Wine maps drive Z: to the Unix root.
+wine_path() {
+  local p
+  p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+  echo "Z:${p//\//\\}"
+}
 
 _vexal_free_display() {
   local n
@@ -48,14 +83,14 @@ _vexal_font_reg() {
 
 _vexal_prepare_prefix() {
   export WINEPREFIX="$VEXAL_WINE_DIR/prefix"
-  export WINEARCH=win32
+  export WINEARCH=win$VEXAL_WINE_BITS
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   [ -f "$WINEPREFIX/.vexal-ready-2" ] && return 0
   mkdir -p "$VEXAL_WINE_DIR"
-  wineboot -i >/dev/null 2>&1
+  vexal_wine wineboot -i >/dev/null 2>&1
   _vexal_font_reg | iconv -f UTF-8 -t UTF-16 > "$VEXAL_WINE_DIR/fonts.reg"
-  wine regedit /S "$(winepath -w "$VEXAL_WINE_DIR/fonts.reg" 2>/dev/null)" >/dev/null 2>&1
+  vexal_wine regedit /S "$(wine_path "$VEXAL_WINE_DIR/fonts.reg")" >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.vexal-ready-2"
 }
