@@ -1,5 +1,6 @@
 #include "actions/BlackoutDlg.h"
 
+#include "base/Scoped_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -21,12 +22,13 @@ const MessageMap* CBlackoutDlg::GetMessageMap() const {
 BOOL CBlackoutDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     if (HWND taskbar = Taskbar()) ::ShowWindow(taskbar, SW_HIDE);
-    HDC dc = GetDC(m_hWnd);
-    MoveWindow(m_hWnd, 0, 0, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), TRUE);
+    {
+        ScopedGetDC dc(m_hWnd);
+        MoveWindow(m_hWnd, 0, 0, GetDeviceCaps(dc.Get(), HORZRES), GetDeviceCaps(dc.Get(), VERTRES), TRUE);
+    }
     ShowCursor(FALSE);
     m_desktopHidden = true;
     SetTopmost(true);
-    ReleaseDC(m_hWnd, dc);
     return TRUE;
 }
 

@@ -13,8 +13,12 @@ public:
                                  std::vector<uintptr_t>& connections) override;
     uint32_t RasHangUpA(uintptr_t connection) override;
     uint32_t waveOutSetVolume(uintptr_t device, uint32_t volume) override;
+    uint32_t waveOutGetVolume(uintptr_t device, uint32_t& volume) override;
     bool IsVistaOrLater() override;
     void SetMasterVolumeToZero() override;
+    bool GetEndpointMute(bool& muted) override;
+    bool SetEndpointMute(bool muted) override;
+    bool LockWorkStation() override;
     void MessageBeep(uint32_t type) override;
     void SendMessageA(uintptr_t window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
     uintptr_t GetCurrentProcess() override;

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <vector>
 
-#include "settings/Codepage.h"
+#include "base/Codepage.h"
 
 namespace {
 
@@ -102,4 +102,29 @@ void ActOpenVolumeControl(WinCalls& win) {
     // SNDVOL32.EXE is gone from Vista on; SndVol.exe took its place.
     if (win.ShellExecuteOpen(u"SNDVOL32.EXE", kSwShow) <= kShellExecuteFailedMax)
         win.ShellExecuteOpen(u"SndVol.exe", kSwShow);
+}
+
+void ActLockWorkStation(WinCalls& win) { win.LockWorkStation(); }
+
+SavedSound ActReadSound(WinCalls& win) {
+    SavedSound saved;
+    if (win.IsVistaOrLater()) {
+        // From Vista on the wave volume is only this program's own session.
+        bool muted = false;
+        if (win.GetEndpointMute(muted)) saved = {SavedSound::kEndpointMute, muted ? 1u : 0u};
+    } else {
+        uint32_t volume = 0;
+        if (win.waveOutGetVolume(0, volume) == 0) saved = {SavedSound::kWaveVolume, volume};
+    }
+    return saved;
+}
+
+void ActSilence(WinCalls& win, const SavedSound& saved) {
+    if (saved.kind == SavedSound::kEndpointMute) win.SetEndpointMute(true);
+    if (saved.kind == SavedSound::kWaveVolume) win.waveOutSetVolume(0, 0);
+}
+
+void ActRestoreSound(WinCalls& win, const SavedSound& saved) {
+    if (saved.kind == SavedSound::kEndpointMute) win.SetEndpointMute(saved.value != 0);
+    if (saved.kind == SavedSound::kWaveVolume) win.waveOutSetVolume(0, saved.value);
 }

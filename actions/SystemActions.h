@@ -21,3 +21,17 @@ void ActShutDown(WinCalls& win, const std::string& windowsVersion);
 // pathGbk is a code page 936 path; an empty path starts nothing.
 void ActRunProgram(WinCalls& win, const std::string& pathGbk);
 void ActOpenVolumeControl(WinCalls& win);
+void ActLockWorkStation(WinCalls& win);
+
+// The sound as it was before ActSilence, to be given back: from Vista on the
+// default playback endpoint's mute, before that the wave volume.
+struct SavedSound {
+    enum Kind : int32_t { kNothing, kEndpointMute, kWaveVolume };
+    Kind kind = kNothing;  // kNothing: no audio device, nothing to do
+    uint32_t value = 0;    // the mute (0 or 1) or the volume as waveOutGetVolume gives it
+    bool operator==(const SavedSound& o) const { return kind == o.kind && value == o.value; }
+};
+SavedSound ActReadSound(WinCalls& win);
+// Silences what `saved` describes; nothing for kNothing.
+void ActSilence(WinCalls& win, const SavedSound& saved);
+void ActRestoreSound(WinCalls& win, const SavedSound& saved);

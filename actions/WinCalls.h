@@ -22,8 +22,14 @@ public:
     virtual uint32_t RasHangUpA(uintptr_t connection) = 0;
 
     virtual uint32_t waveOutSetVolume(uintptr_t device, uint32_t volume) = 0;
+    virtual uint32_t waveOutGetVolume(uintptr_t device, uint32_t& volume) = 0;
     virtual bool IsVistaOrLater() = 0;
-    virtual void SetMasterVolumeToZero() = 0;  // the default playback endpoint, through Core Audio
+    // The default playback endpoint, through Core Audio; false where there is none.
+    virtual void SetMasterVolumeToZero() = 0;
+    virtual bool GetEndpointMute(bool& muted) = 0;
+    virtual bool SetEndpointMute(bool muted) = 0;
+
+    virtual bool LockWorkStation() = 0;
 
     virtual void MessageBeep(uint32_t type) = 0;
     virtual void SendMessageA(uintptr_t window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;

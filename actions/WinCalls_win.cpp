@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "actions/RealWinCalls.h"
-#include "framework/SystemLibrary.h"
+#include "base/Scoped_win.h"
 
 namespace {
 
@@ -48,12 +48,6 @@ const RasApi& Ras() {
 const CLSID kClsidMMDeviceEnumerator = {0xbcde0395, 0xe52f, 0x467c, {0x8e, 0x3d, 0xc4, 0x57, 0x92, 0x91, 0x69, 0x2e}};
 const IID kIidIMMDeviceEnumerator = {0xa95664d2, 0x9614, 0x4f35, {0xa7, 0x46, 0xde, 0x8d, 0xb6, 0x36, 0x17, 0xe6}};
 const IID kIidIAudioEndpointVolume = {0x5cdf2c82, 0x841e, 0x4546, {0x97, 0x22, 0x0c, 0xf7, 0x40, 0x78, 0x22, 0x9a}};
-
-template <typename T>
-void Release(T*& object) {
-    if (object) object->Release();
-    object = nullptr;
-}
 
 HANDLE AsHandle(uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
@@ -111,30 +105,60 @@ bool RealWinCalls::IsVistaOrLater() {
     return ::GetVersionExA(&info) && info.dwMajorVersion >= 6;
 }
 
-void RealWinCalls::SetMasterVolumeToZero() {
-    // S_FALSE (already initialised here) must be balanced too; a thread in
-    // the other apartment mode can still make these calls.
-    using InitFn = HRESULT(WINAPI*)(LPVOID);
+uint32_t RealWinCalls::waveOutGetVolume(uintptr_t device, uint32_t& volume) {
+    using Fn = MMRESULT(WINAPI*)(HWAVEOUT, LPDWORD);
+    auto fn = SystemFunction<Fn>(L"winmm.dll", "waveOutGetVolume");
+    DWORD value = 0;
+    MMRESULT result = fn ? fn(reinterpret_cast<HWAVEOUT>(device), &value) : MMSYSERR_NODRIVER;
+    volume = value;
+    return result;
+}
+
+namespace {
+
+// The default playback endpoint's volume control, through Core Audio, for
+// one use; false without COM or without a playback device.
+template <class Use>
+bool WithEndpointVolume(const Use& use) {
     using CreateFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-    using UninitFn = void(WINAPI*)();
-    auto coInitialize = SystemFunction<InitFn>(L"ole32.dll", "CoInitialize");
     auto coCreateInstance = SystemFunction<CreateFn>(L"ole32.dll", "CoCreateInstance");
-    auto coUninitialize = SystemFunction<UninitFn>(L"ole32.dll", "CoUninitialize");
-    if (!coInitialize || !coCreateInstance || !coUninitialize) return;
-    HRESULT init = coInitialize(nullptr);
-    IMMDeviceEnumerator* enumerator = nullptr;
-    IMMDevice* device = nullptr;
-    IAudioEndpointVolume* volume = nullptr;
-    if (SUCCEEDED(coCreateInstance(kClsidMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIidIMMDeviceEnumerator,
-                                   reinterpret_cast<void**>(&enumerator))) &&
-        SUCCEEDED(enumerator->GetDefaultAudioEndpoint(eRender, eConsole, &device)) &&
-        SUCCEEDED(device->Activate(kIidIAudioEndpointVolume, CLSCTX_INPROC_SERVER, nullptr,
-                                   reinterpret_cast<void**>(&volume))))
-        volume->SetMasterVolumeLevelScalar(0.0f, nullptr);
-    Release(volume);
-    Release(device);
-    Release(enumerator);
-    if (SUCCEEDED(init)) coUninitialize();
+    if (!coCreateInstance) return false;
+    ScopedCom com;
+    ScopedComPtr<IMMDeviceEnumerator> enumerator;
+    ScopedComPtr<IMMDevice> device;
+    ScopedComPtr<IAudioEndpointVolume> volume;
+    return SUCCEEDED(coCreateInstance(kClsidMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER,
+                                      kIidIMMDeviceEnumerator, enumerator.ReceiveVoid())) &&
+           SUCCEEDED(enumerator->GetDefaultAudioEndpoint(eRender, eConsole, device.Receive())) &&
+           SUCCEEDED(device->Activate(kIidIAudioEndpointVolume, CLSCTX_INPROC_SERVER, nullptr,
+                                      volume.ReceiveVoid())) &&
+           use(*volume.Get());
+}
+
+}  // namespace
+
+void RealWinCalls::SetMasterVolumeToZero() {
+    WithEndpointVolume([](IAudioEndpointVolume& v) { return SUCCEEDED(v.SetMasterVolumeLevelScalar(0.0f, nullptr)); });
+}
+
+bool RealWinCalls::GetEndpointMute(bool& muted) {
+    return WithEndpointVolume([&](IAudioEndpointVolume& v) {
+        BOOL value = FALSE;
+        if (FAILED(v.GetMute(&value))) return false;
+        muted = value != FALSE;
+        return true;
+    });
+}
+
+bool RealWinCalls::SetEndpointMute(bool muted) {
+    return WithEndpointVolume([&](IAudioEndpointVolume& v) { return SUCCEEDED(v.SetMute(muted, nullptr)); });
+}
+
+bool RealWinCalls::LockWorkStation() {
+    // Looked up: the systems before 2000 have no such call.
+    using Fn = BOOL(WINAPI*)();
+    auto fn = SystemFunction<Fn>(L"user32.dll", "LockWorkStation");
+    return fn && fn();
 }
 
 void RealWinCalls::MessageBeep(uint32_t type) { ::MessageBeep(type); }

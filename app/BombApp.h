@@ -1,6 +1,7 @@
 #pragma once
 // The application object: one instance at a time, the control bar run
 // modally for the whole life of the process.
+#include "base/Scoped_win.h"
 #include "framework/WinApp.h"
 
 class CBombApp : public CWinApp {
@@ -9,5 +10,7 @@ public:
     int ExitInstance() override;
 
 private:
-    HANDLE m_hMutex = nullptr;
+    // Held for the life of the process: the mutex exists while any handle
+    // to it is open, and marks this instance as running.
+    ScopedHandle m_hMutex;
 };

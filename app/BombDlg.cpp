@@ -3,11 +3,13 @@
 #include <commctrl.h>
 
 #include <ctime>
+#include <utility>
 
 #include "actions/RealWinCalls.h"
+#include "base/Codepage.h"
+#include "base/Scoped_win.h"
 #include "actions/SystemActions.h"
 #include "app/ControlBarDesktop.h"
-#include "app/WindowsVersion.h"
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
@@ -38,8 +40,9 @@ const wchar_t kSaveFailedMessage[] = L"由于设置发生错误，程序将退�
 
 }  // namespace
 
-CBombDlg::CBombDlg()
+CBombDlg::CBombDlg(StartupFacts facts)
     : CDialog(IDD_BOMB),
+      m_facts(std::move(facts)),
       m_settings(static_cast<int64_t>(std::time(nullptr))),
       m_hIcon(LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))),
       m_desktop(new ControlBarDesktop(*this)) {}
@@ -54,15 +57,18 @@ const MessageMap* CBombDlg::GetMessageMap() const {
         OnMessage(WM_TIMER, &CBombDlg::OnTimer),
         OnMessage(WM_DESTROY, &CBombDlg::OnDestroy),
         OnMessage(WM_HELP, &CBombDlg::OnHelp),
+        OnMessage(WM_HOTKEY, &CBombDlg::OnHotKey),
+        OnMessage(WM_ENDSESSION, &CBombDlg::OnEndSession),
+        OnMessage(BringBackMessage(), &CBombDlg::OnBringBack),
         OnCommand(IDC_ARM, &CBombDlg::OnArm),
         OnCommand(IDC_DISARM, &CBombDlg::OnDisarm),
         OnCommand(IDC_SETTINGS, &CBombDlg::OnSettings),
-        OnCommand(IDC_RADIO1, &CBombDlg::OnRadio1),
-        OnCommand(IDC_RADIO2, &CBombDlg::OnRadio2),
-        OnCommand(IDC_RADIO3, &CBombDlg::OnRadio3),
-        OnCommand(IDC_RADIO4, &CBombDlg::OnRadio4),
-        OnCommand(IDC_RADIO5, &CBombDlg::OnRadio5),
-        OnCommand(IDC_RADIO6, &CBombDlg::OnRadio6),
+        OnCommand(IDC_RADIO1, &CBombDlg::ChooseSetting, 0),
+        OnCommand(IDC_RADIO2, &CBombDlg::ChooseSetting, 1),
+        OnCommand(IDC_RADIO3, &CBombDlg::ChooseSetting, 2),
+        OnCommand(IDC_RADIO4, &CBombDlg::ChooseSetting, 3),
+        OnCommand(IDC_RADIO5, &CBombDlg::ChooseSetting, 4),
+        OnCommand(IDC_RADIO6, &CBombDlg::ChooseSetting, 5),
         OnCommand(IDC_INFO, &CBombDlg::OnInfo),
     };
     static const MessageMap map = MakeMessageMap(entries);
@@ -91,27 +97,18 @@ BOOL CBombDlg::OnInitDialog() {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about);
         }
+        wchar_t extra[128];
+        if (LoadStringW(AfxGetInstanceHandle(), IDS_EXTRA, extra, 128) > 0) AppendMenuW(menu, MF_STRING, IDM_EXTRA, extra);
     }
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    // The size of the original structure, which every Windows accepts.
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    GetVersionExA(&version);
-    WindowsVersion = WindowsVersionName(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion);
-
     SetTopmost(true);
     m_rangeBar.SetPos(0);
     m_armedPicture.ShowWindow(SW_HIDE);
 
-    wchar_t path[1024];
-    DWORD n = GetModuleFileNameW(nullptr, path, 1024);
-    ProgramFolder.assign(path, n);
-    ProgramFolder.erase(ProgramFolder.find_last_of(L'\\') + 1);
-
-    if (LoadSettingsFile(ProgramFolder, m_settings) == LoadResult::Broken) {
+    if (LoadSettingsFile(m_facts.ProgramFolder, m_settings) == LoadResult::Broken) {
         AfxMessageBox(kBrokenFileMessage, MB_OK | MB_ICONEXCLAMATION);
         PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
     }
@@ -120,6 +117,8 @@ BOOL CBombDlg::OnInitDialog() {
     RefreshAfterApply();
     SetRangeToSensitivity();
     ApplyTopmostState();
+
+    StartExtras();
 
     if (m_settings.Active.LaunchAtStart == 1) {
         RealWinCalls win;
@@ -145,31 +144,35 @@ LRESULT CBombDlg::OnSysCommand(WPARAM wParam, LPARAM) {
         ShowInfoPanel(false);
         return 0;
     }
+    if ((wParam & 0xFFF0) == IDM_EXTRA) {
+        OnExtraSettings();
+        return 0;
+    }
     return Default();
 }
 
 LRESULT CBombDlg::OnPaint(WPARAM, LPARAM) {
     if (!IsIconic(m_hWnd)) return Default();
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ScopedPaint paint(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()), 0);
     RECT r;
     GetClientRect(m_hWnd, &r);
     int x = (r.right - r.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     int y = (r.bottom - r.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, m_hIcon);
-    EndPaint(m_hWnd, &ps);
+    DrawIcon(paint.Get(), x, y, m_hIcon);
     return 0;
 }
 
 LRESULT CBombDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hIcon); }
 
 LRESULT CBombDlg::OnTimer(WPARAM, LPARAM) {
-    m_monitor.Tick(*m_desktop, m_settings);
+    m_monitor.Tick(*m_desktop, m_settings, &m_hiding);
     return Default();
 }
 
+// However the program ends, nothing it hid stays hidden.
 LRESULT CBombDlg::OnDestroy(WPARAM, LPARAM) {
+    BringBack();
     LRESULT result = Default();
     m_monitor.OnDestroy(*m_desktop);
     return result;
@@ -191,7 +194,7 @@ void CBombDlg::OnInfo() { ShowInfoPanel(true); }
 // menu leaves the z-order alone.
 void CBombDlg::ShowInfoPanel(bool leaveTopmostBand) {
     CInfoDlg dlg;
-    dlg.m_strOsName = WindowsVersion;
+    dlg.m_strOsName = m_facts.WindowsVersion;
     if (leaveTopmostBand && m_settings.Active.NotTopmost == 0) SetTopmost(false);
     dlg.DoModal();
     if (leaveTopmostBand && m_settings.Active.NotTopmost == 0) SetTopmost(true);
@@ -208,12 +211,7 @@ void CBombDlg::OnSettings() {
     dlg.m_form.ShownSetting = m_settings.CurrentSetting;
     dlg.m_records = CopyForEditing(m_settings.Records);
     UpdateData(false);
-    // Out of the topmost band while the dialog is open, so it is not covered.
-    const bool topmost = m_settings.Active.NotTopmost == 0;
-    if (topmost) SetTopmost(false);
-    INT_PTR result = dlg.DoModal();
-    if (topmost) SetTopmost(true);
-    if (result != IDOK) return;
+    if (DoModalBelowBar(dlg) != IDOK) return;
 
     // A recall group with no button pressed leaves the setting number as it was.
     if (IsSettingNumber(dlg.m_form.ShownSetting)) m_settings.CurrentSetting = dlg.m_form.ShownSetting;
@@ -222,10 +220,18 @@ void CBombDlg::OnSettings() {
     RefreshAfterApply();
     SetRangeToSensitivity();
     ApplyTopmostState();
-    if (!SaveSettingsFile(ProgramFolder, m_settings)) {
+    if (!SaveSettingsFile(m_facts.ProgramFolder, m_settings)) {
         AfxMessageBox(kSaveFailedMessage, MB_OK | MB_ICONEXCLAMATION);
         PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
     }
+}
+
+INT_PTR CBombDlg::DoModalBelowBar(CDialog& dlg) {
+    const bool topmost = m_settings.Active.NotTopmost == 0;
+    if (topmost) SetTopmost(false);
+    INT_PTR result = dlg.DoModal();
+    if (topmost) SetTopmost(true);
+    return result;
 }
 
 void CBombDlg::ChooseSetting(int n) {
@@ -234,9 +240,25 @@ void CBombDlg::ChooseSetting(int n) {
     SetRangeToSensitivity();
 }
 
-void CBombDlg::OnRadio1() { ChooseSetting(0); }
-void CBombDlg::OnRadio2() { ChooseSetting(1); }
-void CBombDlg::OnRadio3() { ChooseSetting(2); }
-void CBombDlg::OnRadio4() { ChooseSetting(3); }
-void CBombDlg::OnRadio5() { ChooseSetting(4); }
-void CBombDlg::OnRadio6() { ChooseSetting(5); }
+// The controls as the trigger monitor and the detonation sequence use them.
+void CBombDlg::SetRangePos(int32_t position) { m_rangeBar.SetPos(position); }
+void CBombDlg::SetRangeMax(int32_t sensitivity) { m_rangeBar.SetRange(0, sensitivity); }
+void CBombDlg::EnableArmButton(bool enable) { m_armButton.EnableWindow(enable); }
+void CBombDlg::ShowArmedPicture(bool show) { m_armedPicture.ShowWindow(show ? SW_SHOW : SW_HIDE); }
+
+bool CBombDlg::StartTimer() {
+    m_timerId = SetTimer(m_hWnd, 1, 200, nullptr);
+    return m_timerId != 0;
+}
+
+void CBombDlg::StopTimer() { KillTimer(m_hWnd, m_timerId); }
+void CBombDlg::RefreshControls() { UpdateData(false); }
+void CBombDlg::MinimizeControlBar() { ShowWindow(SW_MINIMIZE); }
+void CBombDlg::HideControlBar() { ShowWindow(SW_HIDE); }
+void CBombDlg::ShowControlBar() { ShowWindow(SW_SHOWNA); }
+void CBombDlg::SetControlBarTopmost(bool topmost) { SetTopmost(topmost); }
+
+void CBombDlg::ShowFinalMessage(const std::string& text) {
+    MessageBoxW(m_hWnd, reinterpret_cast<const wchar_t*>(GbkToWide(text).c_str()), AfxGetApp()->AppName().c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+}

@@ -8,29 +8,45 @@
 #include "framework/Dialog.h"
 #include "framework/ToolTipCtrl.h"
 #include "settings/SettingRecord.h"
+#include "trigger/Desktop.h"
+#include "trigger/Hiding.h"
 #include "trigger/TriggerMonitor.h"
 
 class ControlBarDesktop;
 
-class CBombDlg : public CDialog {
+// What the application object finds out before the control bar opens.
+struct StartupFacts {
+    std::wstring ProgramFolder;  // the executable's folder, ending in a backslash
+    std::string WindowsVersion;  // the short version name
+};
+
+// The message a second start sends every top-level window, so that the
+// running control bar brings back what it has hidden.
+UINT BringBackMessage();
+
+// The bar's own controls are what the trigger monitor shows through: it is
+// their BarControls, and the desktop adapter passes those calls on to it.
+class CBombDlg : public CDialog, public BarControls {
 public:
-    CBombDlg();
+    explicit CBombDlg(StartupFacts facts);
     ~CBombDlg() override;
 
-    std::wstring ProgramFolder;  // the executable's folder, ending in a backslash
-    UINT_PTR m_timerId = 0;
-    BombSettings m_settings;     // records, CurrentSetting and the active settings
-    std::string WindowsVersion;
-    CStatic m_armedPicture;
-    CProgressCtrl m_rangeBar;
-    CButton m_disarmButton;
-    CButton m_armButton;
+    const std::string& WindowsVersion() const { return m_facts.WindowsVersion; }
+    const std::wstring& ProgramFolder() const { return m_facts.ProgramFolder; }
 
-    // The armed picture from the active IconIndex, then the fields into the controls.
-    void RefreshAfterApply();
-    // The range bar's range is 0 to the Sensitivity in force.
-    void SetRangeToSensitivity();
-    void ApplyTopmostState();
+    void SetRangePos(int32_t position) override;
+    void SetRangeMax(int32_t sensitivity) override;
+    void EnableArmButton(bool enable) override;
+    void ShowArmedPicture(bool show) override;
+    bool StartTimer() override;
+    void StopTimer() override;
+    void RefreshControls() override;
+    void RefreshAfterApply() override;
+    void MinimizeControlBar() override;
+    void HideControlBar() override;
+    void ShowControlBar() override;
+    void SetControlBarTopmost(bool topmost) override;
+    void ShowFinalMessage(const std::string& text) override;
 
 protected:
     const MessageMap* GetMessageMap() const override;
@@ -48,20 +64,41 @@ private:
     void OnArm();
     void OnDisarm();
     void OnSettings();
-    void OnRadio1();
-    void OnRadio2();
-    void OnRadio3();
-    void OnRadio4();
-    void OnRadio5();
-    void OnRadio6();
     void OnInfo();
     void ChooseSetting(int n);
     void ShowInfoPanel(bool leaveTopmostBand);
+    // Runs a dialog of ours with the bar out of the topmost band, when it is
+    // in it, so that the dialog is not covered.
+    INT_PTR DoModalBelowBar(CDialog& dlg);
 
+    // Beyond the six setting numbers (ControlBarExtras.cpp): VEXAL.ini, the
+    // hotkey and bringing hidden windows back.
+    void StartExtras();
+    LRESULT OnHotKey(WPARAM, LPARAM);
+    LRESULT OnEndSession(WPARAM, LPARAM);
+    LRESULT OnBringBack(WPARAM, LPARAM);
+    void BringBack();
+    bool RegisterPanicKey(const Hotkey& hotkey);
+    bool PutPanicKeyInForce(const Hotkey& hotkey);
+    void OnExtraSettings();
+    // The range bar's range is 0 to the Sensitivity in force.
+    void SetRangeToSensitivity();
+    void ApplyTopmostState();
+
+    const StartupFacts m_facts;
+    BombSettings m_settings;  // records, CurrentSetting and the active settings
+    UINT_PTR m_timerId = 0;
+    CStatic m_armedPicture;
+    CProgressCtrl m_rangeBar;
+    CButton m_disarmButton;
+    CButton m_armButton;
     CToolTipCtrl m_toolTip;
     HICON m_hIcon;
     TriggerMonitor m_monitor;
+    Hiding m_hiding;
     std::unique_ptr<ControlBarDesktop> m_desktop;
-
-    friend class ControlBarDesktop;
 };
+
+// The message a second start sends every top-level window, so that the
+// running control bar brings back what it has hidden.
+UINT BringBackMessage();

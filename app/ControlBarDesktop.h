@@ -1,5 +1,6 @@
 #pragma once
-// The desktop as the control bar's trigger monitor sees it, over Win32.
+// The desktop as the control bar's trigger monitor sees it, over Win32. The
+// bar's own controls are the bar's: those calls are passed on to it.
 #include "actions/RealWinCalls.h"
 #include "trigger/Desktop.h"
 
@@ -19,6 +20,8 @@ public:
     int32_t ScreenHeight() override;
     TimeOfDay LocalNow() override;
     TimeOfDay LocalTimeOf(int32_t seconds) override;
+    std::vector<TopWindow> ProcessWindows(WindowId window) override;
+    uint32_t WindowProcess(WindowId window) override;
 
     void SetRangePos(int32_t position) override;
     void SetRangeMax(int32_t sensitivity) override;
@@ -29,12 +32,13 @@ public:
     void RefreshControls() override;
     void RefreshAfterApply() override;
     void MinimizeControlBar() override;
+    void HideControlBar() override;
+    void ShowControlBar() override;
     void SetControlBarTopmost(bool topmost) override;
     void ShowFinalMessage(const std::string& text) override;
 
     void MinimizeWindow(WindowId window) override;
     void PostClose(WindowId window) override;
-
     void PlaySound(int32_t soundType) override;
     void MuteWave() override;
     void HangUpDialUp() override;
@@ -44,6 +48,15 @@ public:
     void ScreenSaver() override;
     void ShutDown() override;
     void RunProgram(const std::string& path) override;
+    void LockWorkStation() override;
+    void HideWindow(WindowId window) override;
+    void ShowHiddenWindow(WindowId window) override;
+    void ActivateWindow(WindowId window) override;
+    SavedSound ReadSound() override;
+    void Silence(const SavedSound& sound) override;
+    void RestoreSound(const SavedSound& sound) override;
+    void SaveHiddenState(const HiddenState& state) override;
+    void ForgetHiddenState() override;
 
 private:
     CBombDlg& m_bar;

@@ -5,13 +5,30 @@
 #include "actions/BlackoutDlg.h"
 #include "actions/SystemActions.h"
 #include "app/BombDlg.h"
-#include "framework/WinApp.h"
-#include "settings/Codepage.h"
+#include "base/Codepage.h"
+#include "base/TimeConversion_win.h"
+#include "app/HiddenStateFile.h"
 
 namespace {
 HWND Hwnd(WindowId w) { return reinterpret_cast<HWND>(w); }
 
 TimeOfDay TimeOf(const SYSTEMTIME& t) { return {t.wHour, t.wMinute, t.wSecond}; }
+
+struct WindowSearch {
+    DWORD process;
+    std::vector<TopWindow> found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process || !IsWindowVisible(window)) return TRUE;
+    char name[256];
+    int n = GetClassNameA(window, name, sizeof name);
+    search->found.push_back({reinterpret_cast<WindowId>(window), process, std::string(name, n > 0 ? n : 0)});
+    return TRUE;
+}
 }  // namespace
 
 WindowId ControlBarDesktop::ForegroundWindow() { return reinterpret_cast<WindowId>(GetForegroundWindow()); }
@@ -52,34 +69,38 @@ TimeOfDay ControlBarDesktop::LocalNow() {
 }
 
 TimeOfDay ControlBarDesktop::LocalTimeOf(int32_t seconds) {
-    // Through FILETIME, which reaches back to 1601, so times before 1970 work too.
-    int64_t t = static_cast<int64_t>(seconds) * 10000000 + 116444736000000000LL;
-    FILETIME ft = {static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
-    SYSTEMTIME utc, local;
-    if (!FileTimeToSystemTime(&ft, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) return {-1, -1, -1};
+    SYSTEMTIME local;
+    if (!LocalTimeOfSeconds(seconds, local)) return {-1, -1, -1};
     return TimeOf(local);
 }
 
-void ControlBarDesktop::SetRangePos(int32_t position) { m_bar.m_rangeBar.SetPos(position); }
-void ControlBarDesktop::SetRangeMax(int32_t sensitivity) { m_bar.m_rangeBar.SetRange(0, sensitivity); }
-void ControlBarDesktop::EnableArmButton(bool enable) { m_bar.m_armButton.EnableWindow(enable); }
-void ControlBarDesktop::ShowArmedPicture(bool show) { m_bar.m_armedPicture.ShowWindow(show ? SW_SHOW : SW_HIDE); }
-
-bool ControlBarDesktop::StartTimer() {
-    m_bar.m_timerId = SetTimer(m_bar.m_hWnd, 1, 200, nullptr);
-    return m_bar.m_timerId != 0;
+// EnumWindows goes from the top of the z-order down.
+std::vector<TopWindow> ControlBarDesktop::ProcessWindows(WindowId window) {
+    WindowSearch search = {WindowProcess(window), {}};
+    if (search.process == 0 || search.process == GetCurrentProcessId()) return {};
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
-void ControlBarDesktop::StopTimer() { KillTimer(m_bar.m_hWnd, m_bar.m_timerId); }
-void ControlBarDesktop::RefreshControls() { m_bar.UpdateData(false); }
+uint32_t ControlBarDesktop::WindowProcess(WindowId window) {
+    DWORD process = 0;
+    if (window && IsWindow(Hwnd(window))) GetWindowThreadProcessId(Hwnd(window), &process);
+    return process;
+}
+
+void ControlBarDesktop::SetRangePos(int32_t position) { m_bar.SetRangePos(position); }
+void ControlBarDesktop::SetRangeMax(int32_t sensitivity) { m_bar.SetRangeMax(sensitivity); }
+void ControlBarDesktop::EnableArmButton(bool enable) { m_bar.EnableArmButton(enable); }
+void ControlBarDesktop::ShowArmedPicture(bool show) { m_bar.ShowArmedPicture(show); }
+bool ControlBarDesktop::StartTimer() { return m_bar.StartTimer(); }
+void ControlBarDesktop::StopTimer() { m_bar.StopTimer(); }
+void ControlBarDesktop::RefreshControls() { m_bar.RefreshControls(); }
 void ControlBarDesktop::RefreshAfterApply() { m_bar.RefreshAfterApply(); }
-void ControlBarDesktop::MinimizeControlBar() { m_bar.ShowWindow(SW_MINIMIZE); }
-void ControlBarDesktop::SetControlBarTopmost(bool topmost) { m_bar.SetTopmost(topmost); }
-
-void ControlBarDesktop::ShowFinalMessage(const std::string& text) {
-    MessageBoxW(m_bar.m_hWnd, reinterpret_cast<const wchar_t*>(GbkToWide(text).c_str()),
-                AfxGetApp()->AppName().c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
+void ControlBarDesktop::MinimizeControlBar() { m_bar.MinimizeControlBar(); }
+void ControlBarDesktop::HideControlBar() { m_bar.HideControlBar(); }
+void ControlBarDesktop::ShowControlBar() { m_bar.ShowControlBar(); }
+void ControlBarDesktop::SetControlBarTopmost(bool topmost) { m_bar.SetControlBarTopmost(topmost); }
+void ControlBarDesktop::ShowFinalMessage(const std::string& text) { m_bar.ShowFinalMessage(text); }
 
 void ControlBarDesktop::MinimizeWindow(WindowId window) { ShowWindow(Hwnd(window), SW_MINIMIZE); }
 void ControlBarDesktop::PostClose(WindowId window) { PostMessageW(Hwnd(window), WM_CLOSE, 0, 0); }
@@ -91,5 +112,23 @@ void ControlBarDesktop::ClearRecentDocs() { ActClearRecentDocs(m_win); }
 void ControlBarDesktop::EmptyRecycleBin() { ActEmptyRecycleBin(m_win); }
 void ControlBarDesktop::Blackout() { ActBlackout(); }
 void ControlBarDesktop::ScreenSaver() { ActScreenSaver(m_win, reinterpret_cast<uintptr_t>(m_bar.m_hWnd)); }
-void ControlBarDesktop::ShutDown() { ActShutDown(m_win, m_bar.WindowsVersion); }
+void ControlBarDesktop::ShutDown() { ActShutDown(m_win, m_bar.WindowsVersion()); }
 void ControlBarDesktop::RunProgram(const std::string& path) { ActRunProgram(m_win, path); }
+void ControlBarDesktop::LockWorkStation() { ActLockWorkStation(m_win); }
+
+// Asynchronous, so that a hung program cannot hold the control bar up.
+void ControlBarDesktop::HideWindow(WindowId window) { ShowWindowAsync(Hwnd(window), SW_HIDE); }
+
+void ControlBarDesktop::ShowHiddenWindow(WindowId window) {
+    SetWindowPos(Hwnd(window), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
+}
+
+void ControlBarDesktop::ActivateWindow(WindowId window) { SetForegroundWindow(Hwnd(window)); }
+
+SavedSound ControlBarDesktop::ReadSound() { return ActReadSound(m_win); }
+void ControlBarDesktop::Silence(const SavedSound& sound) { ActSilence(m_win, sound); }
+void ControlBarDesktop::RestoreSound(const SavedSound& sound) { ActRestoreSound(m_win, sound); }
+
+void ControlBarDesktop::SaveHiddenState(const HiddenState& state) { SaveHiddenStateFile(m_bar.ProgramFolder(), state); }
+void ControlBarDesktop::ForgetHiddenState() { RemoveHiddenStateFile(m_bar.ProgramFolder()); }

@@ -4,8 +4,7 @@ set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-
 add_compile_options(-Wall -Wextra -g ${SANITIZE})
 add_link_options(${SANITIZE})
 
-add_library(vexal_core STATIC ${CORE_SOURCES} ${POSIX_SOURCES})
-target_include_directories(vexal_core PUBLIC ${CMAKE_SOURCE_DIR})
+vexal_add_libraries()
 if(VEXAL_FUZZ)
   # The fuzzer sees the coverage of the code under test, not just its own.
   target_compile_options(vexal_core PRIVATE -fsanitize=fuzzer-no-link)

@@ -6,17 +6,13 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN WINVER=0x0501 _WIN32_WINNT=0x0501 _W
 # Everything static, so vexal.exe needs no DLL that Windows does not ship.
 set(VEXAL_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 
-file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/framework/*.cpp)
+vexal_add_libraries()
 # Only what start-up needs is imported; the shell, common dialogs, sound and
-# COM are loaded on first use (framework/SystemLibrary).
-set(VEXAL_WIN_LIBS comctl32 advapi32 gdi32 user32 kernel32)
+# COM are loaded on first use (base/SystemLibrary_win).
+target_link_libraries(vexal_win PUBLIC vexal_core comctl32 advapi32 gdi32 user32 kernel32)
 
-# The core converts texts through the system on Windows.
-add_library(vexal_core STATIC ${CORE_SOURCES} ${CMAKE_SOURCE_DIR}/settings/Codepage_win.cpp)
-target_include_directories(vexal_core PUBLIC ${CMAKE_SOURCE_DIR})
-
-add_executable(vexal WIN32 ${SHELL_SOURCES} ${FRAMEWORK_SOURCES} ${CMAKE_SOURCE_DIR}/res/vexal.rc)
-target_link_libraries(vexal PRIVATE vexal_core ${VEXAL_WIN_LIBS})
+add_executable(vexal WIN32 ${CMAKE_SOURCE_DIR}/res/vexal.rc)
+target_link_libraries(vexal PRIVATE vexal_win)
 target_link_options(vexal PRIVATE ${VEXAL_LINK_OPTIONS})
 set_target_properties(vexal PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
@@ -49,6 +45,7 @@ file(GLOB E2E_LIBRARIES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/librarie
 foreach(src ${E2E_LIBRARIES})
   get_filename_component(name ${src} NAME_WE)
   add_library(${name} SHARED ${src})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   set_target_properties(${name} PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   target_link_options(${name} PRIVATE ${VEXAL_LINK_OPTIONS})
 endforeach()
@@ -62,8 +59,7 @@ target_link_options(vexal_bench PRIVATE ${VEXAL_LINK_OPTIONS})
 
 # The test build: vexal.exe with a count window that the reliability cases
 # ask for the process's handles and objects. Never shipped.
-add_executable(vexal_test WIN32 ${SHELL_SOURCES} ${FRAMEWORK_SOURCES} ${CMAKE_SOURCE_DIR}/res/vexal.rc
-               ${CMAKE_SOURCE_DIR}/tests/e2e/hook/TestHook.cpp)
+add_executable(vexal_test WIN32 ${CMAKE_SOURCE_DIR}/res/vexal.rc ${CMAKE_SOURCE_DIR}/tests/e2e/hook/TestHook.cpp)
 target_include_directories(vexal_test PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(vexal_test PRIVATE vexal_core ${VEXAL_WIN_LIBS})
+target_link_libraries(vexal_test PRIVATE vexal_win)
 target_link_options(vexal_test PRIVATE ${VEXAL_LINK_OPTIONS})

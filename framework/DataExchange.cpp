@@ -6,13 +6,11 @@
 
 #include "framework/Dialog.h"
 #include "framework/ExchangeRules.h"
-#include "settings/Codepage.h"
-#include "settings/SettingRecord.h"
+#include "base/Codepage.h"
+#include "base/TimeConversion.h"
+#include "base/TimeConversion_win.h"
 
 namespace {
-
-constexpr int64_t kEpochAsFileTime = 116444736000000000LL;  // 1970-01-01 in 100 ns steps since 1601
-constexpr int64_t kFileTimePerSecond = 10000000;
 
 bool IsRadio(HWND control) {
     LONG style = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
@@ -96,21 +94,16 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
 void DDX_DateTimeCtrl(CDataExchange* pDX, int id, int32_t& seconds) {
     if (pDX->Failed()) return;
     HWND c = pDX->Control(id);
-    // Through FILETIME, which reaches back to 1601, so a time stored as
-    // before 1970 still shows its time of day.
+    // Through FILETIME, so a time stored as before 1970 still shows its time of day.
     if (pDX->m_bSaveAndValidate) {
-        SYSTEMTIME local, utc;
-        if (SendMessageW(c, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&local)) != GDT_VALID) return;
-        if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc)) return;
-        FILETIME ft;
-        if (!SystemTimeToFileTime(&utc, &ft)) return;
-        int64_t t = (static_cast<int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - kEpochAsFileTime;
-        seconds = ToTime32(t / kFileTimePerSecond);
+        SYSTEMTIME local;
+        int64_t t;
+        if (SendMessageW(c, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&local)) == GDT_VALID &&
+            SecondsOfLocalTime(local, t))
+            seconds = ToTime32(t);
     } else {
-        int64_t t = static_cast<int64_t>(seconds) * kFileTimePerSecond + kEpochAsFileTime;
-        FILETIME ft = {static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
-        SYSTEMTIME utc, local;
-        if (FileTimeToSystemTime(&ft, &utc) && SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+        SYSTEMTIME local;
+        if (LocalTimeOfSeconds(seconds, local))
             SendMessageW(c, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&local));
     }
 }

@@ -140,7 +140,10 @@ bool CDialog::FindHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
             if (e.message != message) continue;
             if (message == WM_COMMAND) {
                 if (e.id != LOWORD(wParam) || e.code != HIWORD(wParam)) continue;
-                (this->*e.onCommand)();
+                if (e.onCommand)
+                    (this->*e.onCommand)();
+                else
+                    (this->*e.onNumbered)(e.number);
                 result = 0;
                 return true;
             }

@@ -19,6 +19,8 @@ struct MessageMapEntry {
     LRESULT (CDialog::*onMessage)(WPARAM, LPARAM);
     void (CDialog::*onCommand)();
     LRESULT (CDialog::*onNotify)(NMHDR*);
+    void (CDialog::*onNumbered)(int);  // a command of a row of like buttons
+    int number;                         // which of them, for onNumbered
 };
 
 struct MessageMap {
@@ -28,15 +30,20 @@ struct MessageMap {
 
 template <class T>
 MessageMapEntry OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {
-    return {message, 0, 0, static_cast<LRESULT (CDialog::*)(WPARAM, LPARAM)>(handler), nullptr, nullptr};
+    return {message, 0, 0, static_cast<LRESULT (CDialog::*)(WPARAM, LPARAM)>(handler), nullptr, nullptr, nullptr, 0};
 }
 template <class T>
 MessageMapEntry OnCommand(UINT id, void (T::*handler)(), UINT code = BN_CLICKED) {
-    return {WM_COMMAND, id, code, nullptr, static_cast<void (CDialog::*)()>(handler), nullptr};
+    return {WM_COMMAND, id, code, nullptr, static_cast<void (CDialog::*)()>(handler), nullptr, nullptr, 0};
+}
+// A click on button `id` calls handler(number).
+template <class T>
+MessageMapEntry OnCommand(UINT id, void (T::*handler)(int), int number) {
+    return {WM_COMMAND, id, BN_CLICKED, nullptr, nullptr, nullptr, static_cast<void (CDialog::*)(int)>(handler), number};
 }
 template <class T>
 MessageMapEntry OnNotify(UINT id, UINT code, LRESULT (T::*handler)(NMHDR*)) {
-    return {WM_NOTIFY, id, code, nullptr, nullptr, static_cast<LRESULT (CDialog::*)(NMHDR*)>(handler)};
+    return {WM_NOTIFY, id, code, nullptr, nullptr, static_cast<LRESULT (CDialog::*)(NMHDR*)>(handler), nullptr, 0};
 }
 
 template <size_t N>

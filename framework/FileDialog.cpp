@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "framework/SystemLibrary.h"
+#include "base/SystemLibrary_win.h"
 #include "framework/WinApp.h"
 
 INT_PTR CFileDialog::DoModal() {

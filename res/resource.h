@@ -12,9 +12,13 @@
 #define IDR_MAINFRAME 128
 #define IDD_SETTINGS 129
 #define IDD_BLACKOUT 130
+#define IDD_EXTRA 104
+#define IDS_EXTRA 105
 
 // System-menu command that the control bar adds ("About this program").
 #define IDM_ABOUTBOX 0x0010
+// The one below it: the hotkey and hiding settings.
+#define IDM_EXTRA 0x0020
 
 // The fourteen armed-indicator pictures. Picture 13 is also the one shown
 // for any index outside 0..12.
@@ -35,6 +39,15 @@
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
+// Hotkey and hiding settings (IDD_EXTRA).
+#define IDC_EXTRA_HOTKEY 1201
+#define IDC_EXTRA_WIN 1202
+#define IDC_EXTRA_CLEAR 1203
+#define IDC_EXTRA_HIDE 1204
+#define IDC_EXTRA_MUTE 1205
+#define IDC_EXTRA_LOCK 1206
+#define IDC_EXTRA_TRAY 1207
+
 #endif
 
 // Control bar (IDD_BOMB).
@@ -127,5 +140,14 @@
 #define IDC_INFO_CPU 1082
 #define IDC_INFO_SCREEN 1073
 #define IDC_INFO_DRIVES 1072
+
+// Hotkey and hiding settings (IDD_EXTRA).
+#define IDC_EXTRA_HOTKEY 1201
+#define IDC_EXTRA_WIN 1202
+#define IDC_EXTRA_CLEAR 1203
+#define IDC_EXTRA_HIDE 1204
+#define IDC_EXTRA_MUTE 1205
+#define IDC_EXTRA_LOCK 1206
+#define IDC_EXTRA_TRAY 1207
 
 #endif

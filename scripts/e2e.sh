@@ -24,7 +24,7 @@ rm -f "$xreq"/*.req
       [ -e "$f" ] || continue
       read -r action key < "$f"
       case "$action:$key" in
-        keydown:[a-zA-Z_]*|keyup:[a-zA-Z_]*) xdotool "$action" "$key" ;;
+        keydown:[a-zA-Z_]*|keyup:[a-zA-Z_]*|key:[a-zA-Z_]*) xdotool "$action" "$key" ;;
       esac
       rm -f "$f"
     done

@@ -2,8 +2,22 @@
 
 #include <initializer_list>
 
-
 namespace {
+
+// The switch that receives each PresetString position.
+constexpr int32_t PresetSwitches::*kSwitchAt[Preset::Count] = {
+    &PresetSwitches::LaunchAtStart,   &PresetSwitches::NotTopmost,   &PresetSwitches::ClearRecentDocs,
+    &PresetSwitches::EmptyRecycleBin, &PresetSwitches::HideSelf,     &PresetSwitches::MinimizeTarget,
+    &PresetSwitches::HangUpDialUp,    &PresetSwitches::NoDetonation, &PresetSwitches::FinalAction,
+    &PresetSwitches::MuteWave,        &PresetSwitches::PlaySound,    &PresetSwitches::SoundType,
+    &PresetSwitches::TimerEnabled,
+};
+
+PresetValues ValuesOf(const PresetSwitches& switches) {
+    PresetValues values;
+    for (int i = 0; i < Preset::Count; ++i) values[i] = switches.*kSwitchAt[i];
+    return values;
+}
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -53,6 +67,14 @@ std::string FormatPresetString(const PresetValues& values) {
     }
     return text;
 }
+
+void ReadPresetSwitches(const std::string& text, PresetSwitches& switches) {
+    PresetValues values = ValuesOf(switches);
+    ParsePresetString(text, values);
+    for (int i = 0; i < Preset::Count; ++i) switches.*kSwitchAt[i] = values[i];
+}
+
+std::string FormatPresetSwitches(const PresetSwitches& switches) { return FormatPresetString(ValuesOf(switches)); }
 
 std::string DefaultPresetString() { return FormatPresetString(PresetValues{}); }
 

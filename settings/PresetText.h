@@ -28,6 +28,29 @@ enum Position : int {
 }  // namespace Preset
 using PresetValues = std::array<int32_t, Preset::Count>;
 
+// The thirteen values of a PresetString by name, as the active settings and
+// the settings dialog's fields hold them.
+struct PresetSwitches {
+    int32_t LaunchAtStart = 0;
+    int32_t NotTopmost = 0;
+    int32_t ClearRecentDocs = 0;
+    int32_t EmptyRecycleBin = 0;
+    int32_t HideSelf = 0;
+    int32_t MinimizeTarget = 0;
+    int32_t HangUpDialUp = 0;
+    int32_t NoDetonation = 0;
+    int32_t FinalAction = 0;
+    int32_t MuteWave = 0;
+    int32_t PlaySound = 0;
+    int32_t SoundType = 0;
+    int32_t TimerEnabled = 0;
+};
+
+// Reads the numbers of `text` into the switches as ParsePresetString does:
+// positions the text holds no number for keep their value.
+void ReadPresetSwitches(const std::string& text, PresetSwitches& switches);
+std::string FormatPresetSwitches(const PresetSwitches& switches);
+
 // Reads up to thirteen numbers from the start of `text` into `values`, in
 // order; each may have leading white space and a sign, and they are separated
 // by single commas. Reading stops at the first mismatch; positions without a
@@ -43,6 +66,9 @@ std::string DefaultPresetString();
 // Leading white space, an optional sign, then the longest digit run; no
 // digits gives 0. Values beyond the 32-bit range saturate at its ends.
 int32_t DecimalTextToInt(const std::string& text);
+
+// The pictures the armed bomb can show, numbered 0 to 13.
+constexpr int kPictureCount = 14;
 
 // Icon resource of picture k: 0 -> 132, 1 -> 133, 2..12 -> 141 + k, else 154.
 int PictureResource(int32_t k);

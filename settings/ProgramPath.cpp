@@ -1,6 +1,6 @@
 #include "settings/ProgramPath.h"
 
-#include "settings/Codepage.h"
+#include "base/Codepage.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "settings/SettingRecord.h"
 
+#include "base/TimeConversion.h"
 #include "settings/PresetText.h"
 
 namespace {
@@ -7,19 +8,6 @@ namespace {
 // "设置动作已全部完成" in code page 936.
 const char kDefaultFinalMessage[] =
     "\xc9\xe8\xd6\xc3\xb6\xaf\xd7\xf7\xd2\xd1\xc8\xab\xb2\xbf\xcd\xea\xb3\xc9";
-
-// The active field that receives each PresetString position.
-constexpr int32_t ActiveSettings::*kPresetFields[Preset::Count] = {
-    &ActiveSettings::LaunchAtStart,  &ActiveSettings::NotTopmost,   &ActiveSettings::ClearRecentDocs,
-    &ActiveSettings::EmptyRecycleBin, &ActiveSettings::HideSelf,    &ActiveSettings::MinimizeTarget,
-    &ActiveSettings::HangUpDialUp,   &ActiveSettings::NoDetonation, &ActiveSettings::FinalAction,
-    &ActiveSettings::MuteWave,       &ActiveSettings::PlaySound,    &ActiveSettings::SoundType,
-    &ActiveSettings::TimerEnabled,
-};
-
-// 28 Gregorian years without a skipped leap day: 10227 days, a whole number
-// of weeks, so date, weekday and time of day repeat.
-constexpr int64_t kTwentyEightYears = 883612800;
 
 }  // namespace
 
@@ -45,10 +33,7 @@ void BombSettings::ApplySetting(int n) {
     if (n < 0 || n >= kSettingNumbers) return;
     const SettingRecord& record = Records[static_cast<size_t>(n)];
 
-    PresetValues preset;
-    for (int i = 0; i < Preset::Count; ++i) preset[i] = Active.*kPresetFields[i];
-    ParsePresetString(record.PresetString, preset);
-    for (int i = 0; i < Preset::Count; ++i) Active.*kPresetFields[i] = preset[i];
+    ReadPresetSwitches(record.PresetString, Active);
 
     Active.DetonationTime = record.DetonationTime;
     Active.FinalMessage = record.FinalMessage;
@@ -60,13 +45,3 @@ void BombSettings::ApplySetting(int n) {
     CurrentSetting = n;
 }
 
-int32_t ToTime32(int64_t seconds) {
-    if (seconds > INT32_MAX) {
-        int64_t steps = (seconds - INT32_MAX + kTwentyEightYears - 1) / kTwentyEightYears;
-        seconds -= steps * kTwentyEightYears;
-    } else if (seconds < INT32_MIN) {
-        int64_t steps = (INT32_MIN - seconds + kTwentyEightYears - 1) / kTwentyEightYears;
-        seconds += steps * kTwentyEightYears;
-    }
-    return static_cast<int32_t>(seconds);
-}

@@ -5,15 +5,28 @@
 #include <cstdint>
 #include <string>
 
-struct SettingRecord {
-    std::string PresetString;
-    std::string Sensitivity;
+#include "settings/ExtraSettings.h"
+#include "settings/PresetText.h"
+
+// The values that pass unchanged between a setting record, the settings
+// dialog's fields and its copy of the records.
+struct DirectValues {
     int32_t DetonationTime = 0;  // seconds since 1970-01-01 UTC; only its local time of day counts
     std::string StartupProgram;
     std::string FinalProgram;
     std::string FinalMessage;
+    std::string Sensitivity;
+};
+
+// A setting record as the settings dialog edits it: every value but
+// Reserved, which therefore cannot travel through the dialog.
+struct EditedRecord : DirectValues {
+    std::string PresetString;
     std::string IconIndex;
     std::string EdgeFlags;
+};
+
+struct SettingRecord : EditedRecord {
     std::string Reserved;  // never used, written back exactly as read
 };
 
@@ -22,24 +35,11 @@ constexpr int kSettingNumbers = 6; // records 0 to 5 are the setting numbers 1 t
 using SettingRecords = std::array<SettingRecord, kRecordCount>;
 
 // The active settings: the control bar's unpacked copy of the record in force.
-struct ActiveSettings {
-    int32_t LaunchAtStart = 0;
+struct ActiveSettings : PresetSwitches {
     std::string StartupProgram;
     int32_t Sensitivity = 200;
-    int32_t NotTopmost = 0;
-    int32_t ClearRecentDocs = 0;
-    int32_t EmptyRecycleBin = 0;
-    int32_t HideSelf = 0;
-    int32_t MinimizeTarget = 0;
-    int32_t HangUpDialUp = 0;
-    int32_t NoDetonation = 0;
-    int32_t FinalAction = 0;
     std::string FinalProgram;
-    int32_t MuteWave = 0;
-    int32_t PlaySound = 0;
-    int32_t SoundType = 0;
     std::string FinalMessage = "VEXAL\xa3\xba\xb1\xac\xd5\xa8!";  // "VEXAL：爆炸!"
-    int32_t TimerEnabled = 0;
     int32_t DetonationTime = 0;
     std::string IconIndex;
     std::string EdgeFlags;
@@ -51,6 +51,7 @@ struct BombSettings {
     SettingRecords Records;
     int32_t CurrentSetting = 0;
     ActiveSettings Active;
+    ExtraSettings Extra;  // from VEXAL.ini; not part of the settings file
 
     // `now` is the moment of construction, the default DetonationTime.
     explicit BombSettings(int64_t now = 0);
@@ -60,8 +61,3 @@ struct BombSettings {
 };
 
 SettingRecord DefaultRecord(int32_t detonationTime);
-
-// Brings a seconds count into the signed 32-bit range by whole 28-year
-// steps: whole days, so the time of day stays; up to 2100 they also keep
-// the calendar date and weekday, and so the local clock's daylight rules.
-int32_t ToTime32(int64_t seconds);

@@ -1,6 +1,6 @@
 #include "settings/SettingsCodec.h"
 
-#include "settings/Codepage.h"
+#include "base/Codepage.h"
 
 namespace {
 

@@ -19,7 +19,6 @@ const wchar_t* const kSounds[] = {
     L"讯息 (消息)", L"讯息 (警告)", L"系统错误", L"讯息 (询问)", L"一般警告音",
 };
 
-constexpr int kPictureCount = 14;
 constexpr int kMaxMessageBytes = 40;
 
 const ToolText kTooltips[] = {
@@ -101,18 +100,18 @@ const MessageMap* CSettingsDlg::GetMessageMap() const {
         OnCommand(IDC_SET_APPLY_HANG_UP_DIALUP, &CSettingsDlg::OnApplyHangUpDialUp),
         OnCommand(IDC_SET_APPLY_PLAY_SOUND, &CSettingsDlg::OnApplyPlaySound),
         OnCommand(IDC_SET_VOLUME_CONTROL, &CSettingsDlg::OnVolumeControl),
-        OnCommand(IDC_SET_STORE1, &CSettingsDlg::OnStore1),
-        OnCommand(IDC_SET_STORE2, &CSettingsDlg::OnStore2),
-        OnCommand(IDC_SET_STORE3, &CSettingsDlg::OnStore3),
-        OnCommand(IDC_SET_STORE4, &CSettingsDlg::OnStore4),
-        OnCommand(IDC_SET_STORE5, &CSettingsDlg::OnStore5),
-        OnCommand(IDC_SET_STORE6, &CSettingsDlg::OnStore6),
-        OnCommand(IDC_SET_RECALL1, &CSettingsDlg::OnRecall1),
-        OnCommand(IDC_SET_RECALL2, &CSettingsDlg::OnRecall2),
-        OnCommand(IDC_SET_RECALL3, &CSettingsDlg::OnRecall3),
-        OnCommand(IDC_SET_RECALL4, &CSettingsDlg::OnRecall4),
-        OnCommand(IDC_SET_RECALL5, &CSettingsDlg::OnRecall5),
-        OnCommand(IDC_SET_RECALL6, &CSettingsDlg::OnRecall6),
+        OnCommand(IDC_SET_STORE1, &CSettingsDlg::StoreSetting, 0),
+        OnCommand(IDC_SET_STORE2, &CSettingsDlg::StoreSetting, 1),
+        OnCommand(IDC_SET_STORE3, &CSettingsDlg::StoreSetting, 2),
+        OnCommand(IDC_SET_STORE4, &CSettingsDlg::StoreSetting, 3),
+        OnCommand(IDC_SET_STORE5, &CSettingsDlg::StoreSetting, 4),
+        OnCommand(IDC_SET_STORE6, &CSettingsDlg::StoreSetting, 5),
+        OnCommand(IDC_SET_RECALL1, &CSettingsDlg::RecallSetting, 0),
+        OnCommand(IDC_SET_RECALL2, &CSettingsDlg::RecallSetting, 1),
+        OnCommand(IDC_SET_RECALL3, &CSettingsDlg::RecallSetting, 2),
+        OnCommand(IDC_SET_RECALL4, &CSettingsDlg::RecallSetting, 3),
+        OnCommand(IDC_SET_RECALL5, &CSettingsDlg::RecallSetting, 4),
+        OnCommand(IDC_SET_RECALL6, &CSettingsDlg::RecallSetting, 5),
         OnNotify(IDC_SET_PICTURE_LIST, NM_CLICK, &CSettingsDlg::OnPictureClick),
     };
     static const MessageMap map = MakeMessageMap(entries);
@@ -243,36 +242,30 @@ void CSettingsDlg::OnNoDetonation() { KeepExclusive(IDC_SET_MINIMIZE_TARGET, m_f
 
 // The apply-now buttons run their action whether or not its box is ticked.
 void CSettingsDlg::OnApplyClearRecentDocs() {
-    RealWinCalls win;
-    ActClearRecentDocs(win);
+    ActClearRecentDocs(m_win);
 }
 
 void CSettingsDlg::OnApplyEmptyRecycleBin() {
-    RealWinCalls win;
-    ActEmptyRecycleBin(win);
+    ActEmptyRecycleBin(m_win);
 }
 
 void CSettingsDlg::OnApplyHangUpDialUp() {
-    RealWinCalls win;
-    ActHangUpDialUp(win);
+    ActHangUpDialUp(m_win);
 }
 
 void CSettingsDlg::OnApplyMuteWave() {
-    RealWinCalls win;
-    ActMuteWave(win);
+    ActMuteWave(m_win);
 }
 
 void CSettingsDlg::OnVolumeControl() {
-    RealWinCalls win;
-    ActOpenVolumeControl(win);
+    ActOpenVolumeControl(m_win);
 }
 
 // Plays the sound chosen in the list now, not the one last stored; whether
 // the read succeeds does not matter to the sound.
 void CSettingsDlg::OnApplyPlaySound() {
     UpdateData(true);
-    RealWinCalls win;
-    ActPlaySound(win, m_form.SoundType);
+    ActPlaySound(m_win, m_form.SoundType);
 }
 
 // The blackout window belongs to this dialog while it runs. The check box is
@@ -283,23 +276,8 @@ void CSettingsDlg::OnApplyBlackout() {
 }
 
 void CSettingsDlg::OnApplyScreenSaver() {
-    RealWinCalls win;
-    ActScreenSaver(win, reinterpret_cast<uintptr_t>(GetForegroundWindow()));
+    ActScreenSaver(m_win, reinterpret_cast<uintptr_t>(GetForegroundWindow()));
 }
-
-void CSettingsDlg::OnStore1() { StoreSetting(0); }
-void CSettingsDlg::OnStore2() { StoreSetting(1); }
-void CSettingsDlg::OnStore3() { StoreSetting(2); }
-void CSettingsDlg::OnStore4() { StoreSetting(3); }
-void CSettingsDlg::OnStore5() { StoreSetting(4); }
-void CSettingsDlg::OnStore6() { StoreSetting(5); }
-
-void CSettingsDlg::OnRecall1() { RecallSetting(0); }
-void CSettingsDlg::OnRecall2() { RecallSetting(1); }
-void CSettingsDlg::OnRecall3() { RecallSetting(2); }
-void CSettingsDlg::OnRecall4() { RecallSetting(3); }
-void CSettingsDlg::OnRecall5() { RecallSetting(4); }
-void CSettingsDlg::OnRecall6() { RecallSetting(5); }
 
 LRESULT CSettingsDlg::OnPictureClick(NMHDR*) {
     int k = m_pictureList.GetSelectionMark();

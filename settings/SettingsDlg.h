@@ -2,6 +2,7 @@
 // The settings dialog: edits a copy of the setting records 0 to 5, one shown
 // at a time, stores and recalls them, and tries single system actions at
 // once. The control bar takes the copy back only after OK.
+#include "actions/RealWinCalls.h"
 #include "framework/Dialog.h"
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
@@ -14,13 +15,9 @@ public:
     CSettingsDlg();
     ~CSettingsDlg() override;
 
-    CImageList m_imageList;
-    EditedRecords m_records;  // filled by the settings command before DoModal
-    CStatic m_picturePreview;
-    CListCtrl m_pictureList;
-    CSpinButtonCtrl m_spin;
+    // What the opener hands in before DoModal and takes back after OK.
+    EditedRecords m_records;
     SettingsForm m_form;  // m_form.ShownSetting: the record to show first
-    CToolTipCtrl m_toolTip;
 
 protected:
     const MessageMap* GetMessageMap() const override;
@@ -29,6 +26,13 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
+    CImageList m_imageList;
+    CStatic m_picturePreview;
+    CListCtrl m_pictureList;
+    CSpinButtonCtrl m_spin;
+    CToolTipCtrl m_toolTip;
+    RealWinCalls m_win;  // what the apply-now buttons call
+
     void StoreSetting(int n);
     void RecallSetting(int n);
     void ShowPicture(int k);
@@ -47,17 +51,5 @@ private:
     void OnApplyPlaySound();
     void OnApplyBlackout();
     void OnApplyScreenSaver();
-    void OnStore1();
-    void OnStore2();
-    void OnStore3();
-    void OnStore4();
-    void OnStore5();
-    void OnStore6();
-    void OnRecall1();
-    void OnRecall2();
-    void OnRecall3();
-    void OnRecall4();
-    void OnRecall5();
-    void OnRecall6();
     LRESULT OnPictureClick(NMHDR*);
 };

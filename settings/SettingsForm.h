@@ -8,18 +8,6 @@
 
 #include "settings/SettingRecord.h"
 
-// A setting record as the dialog edits it: every value but Reserved, which
-// therefore cannot travel through the dialog.
-struct EditedRecord {
-    int32_t DetonationTime = 0;
-    std::string FinalMessage;
-    std::string FinalProgram;
-    std::string Sensitivity;
-    std::string StartupProgram;
-    std::string PresetString;
-    std::string IconIndex;
-    std::string EdgeFlags;
-};
 using EditedRecords = std::array<EditedRecord, kSettingNumbers>;
 
 // Records 0 to 5 for the dialog.
@@ -29,26 +17,9 @@ void TakeBackEdited(const EditedRecords& edited, SettingRecords& records);
 
 // The dialog's fields, each bound to one control; PictureText is shown only
 // through the picture list.
-struct SettingsForm {
+struct SettingsForm : PresetSwitches, DirectValues {
+    SettingsForm() { FinalAction = SoundType = -1; }  // nothing chosen before the first recall
     std::string PictureText;
-    int32_t EmptyRecycleBin = 0;
-    int32_t ClearRecentDocs = 0;
-    std::string Sensitivity;
-    int32_t HideSelf = 0;
-    int32_t NotTopmost = 0;
-    int32_t MinimizeTarget = 0;
-    int32_t NoDetonation = 0;
-    int32_t HangUpDialUp = 0;
-    int32_t LaunchAtStart = 0;
-    std::string StartupProgram;
-    int32_t FinalAction = -1;
-    std::string FinalProgram;
-    int32_t MuteWave = 0;
-    int32_t DetonationTime = 0;
-    int32_t TimerEnabled = 0;
-    std::string FinalMessage;
-    int32_t SoundType = -1;
-    int32_t PlaySound = 0;
     int32_t ShownSetting = -1;  // the record shown, 0 to 5; -1 before the first recall
     int32_t EdgeBottom = 0;
     int32_t EdgeTop = 0;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/Scoped_win.h"
 #include "framework/DataExchange.h"
 #include "res/resource.h"
 #include "sysinfo/CpuProbe.h"
@@ -83,8 +84,7 @@ void CInfoDlg::ShowNames() {
 void CInfoDlg::ShowMemory() {
     uint64_t total = 0;
     uint64_t available = 0;
-    auto statusEx = reinterpret_cast<GlobalMemoryStatusExFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GlobalMemoryStatusEx")));
+    auto statusEx = SystemFunction<GlobalMemoryStatusExFn>(L"kernel32.dll", "GlobalMemoryStatusEx");
     MEMORYSTATUSEX ex = {};
     ex.dwLength = sizeof ex;
     if (statusEx && statusEx(&ex)) {
@@ -141,38 +141,25 @@ void CInfoDlg::ShowProcessor() {
 }
 
 // The resource meter library exists on Windows 95, 98 and ME only; where it
-// is missing the fields stay empty and the gauges at 0.
+// is missing the fields stay empty and the gauges at 0. It is let go again
+// once the gauges are filled.
 void CInfoDlg::ShowResourceGauges() {
-    wchar_t system[512];
-    UINT n = GetSystemDirectoryW(system, 512);
-    if (n == 0 || n >= 512) return;
-    std::wstring path = std::wstring(system, n) + L"\\rsrc32.dll";
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    FindClose(search);
-
-    HMODULE library = LoadLibraryW(L"rsrc32.dll");
-    if (!library) return;
-    auto freeResources = reinterpret_cast<FreeResourcesFn>(
-        reinterpret_cast<void*>(GetProcAddress(library, "_MyGetFreeSystemResources32@4")));
-    if (freeResources) {
-        // Kinds as the library numbers them: 0 system, 2 user, 1 GDI.
-        const struct {
-            int kind;
-            const CProgressCtrl& gauge;
-            int field;
-        } kinds[] = {
-            {0, m_gaugeSystem, IDC_INFO_SYSTEM_RES},
-            {2, m_gaugeUser, IDC_INFO_USER_RES},
-            {1, m_gaugeGdi, IDC_INFO_GDI_RES},
-        };
-        for (const auto& k : kinds) {
-            int percent = freeResources(k.kind);
-            std::u16string text = FormatPercent(percent);
-            k.gauge.SetPos(percent);
-            SetField(k.field, text);
-        }
+    ScopedLibrary meter(LoadSystemLibrary(L"rsrc32.dll"));
+    auto freeResources = meter.Function<FreeResourcesFn>("_MyGetFreeSystemResources32@4");
+    if (!freeResources) return;
+    // Kinds as the library numbers them: 0 system, 2 user, 1 GDI.
+    const struct {
+        int kind;
+        const CProgressCtrl& gauge;
+        int field;
+    } kinds[] = {
+        {0, m_gaugeSystem, IDC_INFO_SYSTEM_RES},
+        {2, m_gaugeUser, IDC_INFO_USER_RES},
+        {1, m_gaugeGdi, IDC_INFO_GDI_RES},
+    };
+    for (const auto& k : kinds) {
+        int percent = freeResources(k.kind);
+        k.gauge.SetPos(percent);
+        SetField(k.field, FormatPercent(percent));
     }
-    FreeLibrary(library);
 }

@@ -4,7 +4,7 @@
 #include <clocale>
 #include <cstdio>
 
-#include "settings/Codepage.h"
+#include "base/Codepage.h"
 
 namespace {
 

@@ -1,10 +1,13 @@
 #pragma once
-// The narrow interface through which the trigger monitor and the detonation
-// sequence reach the desktop. The control bar implements it over Win32; the
-// tests implement it with a recording fake, so that the order of every step
-// can be checked without a desktop.
+// The narrow interfaces through which the trigger monitor and the detonation
+// sequence reach the desktop, one per role. The control bar implements them
+// over Win32; the tests with a recording fake, so that the order of every
+// step can be checked without a desktop.
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "actions/SystemActions.h"
 
 using WindowId = uintptr_t;  // a window handle; 0 is none
 
@@ -13,20 +16,38 @@ struct ScreenPoint {
     int32_t y = 0;
 };
 
+// A visible top-level window and what the hiding needs to know of it.
+struct TopWindow {
+    WindowId window = 0;
+    uint32_t process = 0;
+    std::string className;
+};
+
+// A window VEXAL hid, with the process it belonged to: a handle alone could
+// by then name another program's new window.
+struct HiddenWindow {
+    WindowId window = 0;
+    uint32_t process = 0;
+    bool operator==(const HiddenWindow& o) const { return window == o.window && process == o.process; }
+};
+
+// What is hidden, front window first, and the sound to give back.
+struct HiddenState {
+    std::vector<HiddenWindow> windows;
+    SavedSound sound;  // kNothing: the sound was not touched
+};
+
 struct TimeOfDay {
     int hour = 0;
     int minute = 0;
     int second = 0;
-    bool operator==(const TimeOfDay& o) const {
-        return hour == o.hour && minute == o.minute && second == o.second;
-    }
+    bool operator==(const TimeOfDay& o) const { return hour == o.hour && minute == o.minute && second == o.second; }
 };
 
-class Desktop {
+// What a tick reads.
+class ScreenState {
 public:
-    virtual ~Desktop() = default;
-
-    // What a tick reads.
+    virtual ~ScreenState() = default;
     virtual WindowId ForegroundWindow() = 0;
     virtual std::string WindowTitle(WindowId window) = 0;      // code page 936 bytes, at most 511
     virtual std::string WindowClassName(WindowId window) = 0;  // empty for none
@@ -37,8 +58,16 @@ public:
     virtual int32_t ScreenHeight() = 0;
     virtual TimeOfDay LocalNow() = 0;
     virtual TimeOfDay LocalTimeOf(int32_t seconds) = 0;
+    // The visible top-level windows of the window's process, front first;
+    // never the program's own.
+    virtual std::vector<TopWindow> ProcessWindows(WindowId window) = 0;
+    virtual uint32_t WindowProcess(WindowId window) = 0;  // 0 once the window is gone
+};
 
-    // The control bar's controls.
+// What the control bar shows and does with itself.
+class BarControls {
+public:
+    virtual ~BarControls() = default;
     virtual void SetRangePos(int32_t position) = 0;
     virtual void SetRangeMax(int32_t sensitivity) = 0;
     virtual void EnableArmButton(bool enable) = 0;
@@ -48,13 +77,19 @@ public:
     virtual void RefreshControls() = 0;    // the control bar's fields into its controls
     virtual void RefreshAfterApply() = 0;  // armed picture from IconIndex, then RefreshControls
     virtual void MinimizeControlBar() = 0;
+    virtual void HideControlBar() = 0;
+    virtual void ShowControlBar() = 0;
     virtual void SetControlBarTopmost(bool topmost) = 0;
     virtual void ShowFinalMessage(const std::string& text) = 0;  // modal, captioned with the application name
+};
 
+// What the detonation does to the rest of the system.
+class SystemEffects {
+public:
+    virtual ~SystemEffects() = default;
     // The target window.
     virtual void MinimizeWindow(WindowId window) = 0;
     virtual void PostClose(WindowId window) = 0;
-
     // The system actions.
     virtual void PlaySound(int32_t soundType) = 0;
     virtual void MuteWave() = 0;
@@ -62,7 +97,23 @@ public:
     virtual void ClearRecentDocs() = 0;
     virtual void EmptyRecycleBin() = 0;
     virtual void Blackout() = 0;
-    virtual void ScreenSaver() = 0;   // aimed at the control bar
-    virtual void ShutDown() = 0;      // with the control bar's WindowsVersion
+    virtual void ScreenSaver() = 0;  // aimed at the control bar
+    virtual void ShutDown() = 0;     // with the control bar's WindowsVersion
     virtual void RunProgram(const std::string& path) = 0;
+    virtual void LockWorkStation() = 0;
+    // Hiding instead of closing.
+    virtual void HideWindow(WindowId window) = 0;
+    virtual void ShowHiddenWindow(WindowId window) = 0;  // shown without activation, on top of the others
+    virtual void ActivateWindow(WindowId window) = 0;
+    virtual SavedSound ReadSound() = 0;
+    virtual void Silence(const SavedSound& sound) = 0;
+    virtual void RestoreSound(const SavedSound& sound) = 0;
+    // The record that outlives the program, so a later start can bring
+    // back what a killed one had hidden.
+    virtual void SaveHiddenState(const HiddenState& state) = 0;
+    virtual void ForgetHiddenState() = 0;
 };
+
+// All three roles, as the control bar's adapter and the tests' recording
+// fake provide them, so one ordered list can hold every call.
+class Desktop : public ScreenState, public BarControls, public SystemEffects {};

@@ -5,6 +5,8 @@
 #include "settings/SettingRecord.h"
 #include "trigger/Desktop.h"
 
+class Hiding;
+
 // The final actions, by the value of FinalAction; any other value does nothing.
 enum FinalActionKind : int32_t {
     kFinalNothing = 0,
@@ -21,5 +23,7 @@ bool IsShellWindowClass(std::string_view className);
 
 // Runs the whole sequence on `target`, the window in front at the firing
 // tick (0 for none), and leaves the control bar disarmed. Changes nothing
-// in the settings.
-void RunDetonation(Desktop& desktop, const ActiveSettings& active, WindowId target);
+// in the settings. With the extra settings' defaults (no VEXAL.ini) it is
+// the sequence alone; hiding instead of closing needs `hiding`.
+void RunDetonation(Desktop& desktop, const ActiveSettings& active, WindowId target,
+                   const ExtraSettings& extra = ExtraSettings(), Hiding* hiding = nullptr);

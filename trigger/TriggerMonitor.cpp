@@ -3,34 +3,46 @@
 #include "trigger/Detonation.h"
 #include "trigger/TickDecision.h"
 
-void TriggerMonitor::Arm(Desktop& desktop, BombSettings& settings) {
+void TriggerMonitor::Arm(BarControls& bar, BombSettings& settings) {
     settings.ApplySetting(settings.CurrentSetting);
-    desktop.RefreshAfterApply();
-    desktop.SetRangeMax(settings.Active.Sensitivity);
-    desktop.EnableArmButton(false);
-    desktop.StartTimer();  // if it fails the monitor simply never ticks
-    desktop.ShowArmedPicture(true);
+    bar.RefreshAfterApply();
+    bar.SetRangeMax(settings.Active.Sensitivity);
+    bar.EnableArmButton(false);
+    bar.StartTimer();  // if it fails the monitor simply never ticks
+    bar.ShowArmedPicture(true);
 }
 
-void TriggerMonitor::Disarm(Desktop& desktop) {
-    desktop.StopTimer();
-    desktop.EnableArmButton(true);
-    desktop.ShowArmedPicture(false);
-    desktop.SetRangePos(0);
+void TriggerMonitor::Disarm(BarControls& bar) {
+    bar.StopTimer();
+    bar.EnableArmButton(true);
+    bar.ShowArmedPicture(false);
+    bar.SetRangePos(0);
 }
 
-void TriggerMonitor::OnDestroy(Desktop& desktop) {
-    desktop.StopTimer();
-    desktop.ShowArmedPicture(false);
+void TriggerMonitor::OnDestroy(BarControls& bar) {
+    bar.StopTimer();
+    bar.ShowArmedPicture(false);
 }
 
-void TriggerMonitor::Tick(Desktop& desktop, BombSettings& settings) {
+namespace {
+
+// No foreground window counts as a foreign one with an empty title.
+bool IsOwnWindow(ScreenState& screen, WindowId window) {
+    return window != 0 && (screen.IsControlBar(window) || IsOwnTitle(screen.WindowTitle(window)));
+}
+
+}  // namespace
+
+void TriggerMonitor::DetonateNow(Desktop& desktop, const BombSettings& settings, Hiding* hiding) {
+    WindowId target = desktop.ForegroundWindow();
+    if (IsOwnWindow(desktop, target)) target = 0;
+    RunDetonation(desktop, settings.Active, target, settings.Extra, hiding);
+}
+
+void TriggerMonitor::Tick(Desktop& desktop, BombSettings& settings, Hiding* hiding) {
     ActiveSettings& active = settings.Active;
     const WindowId foreground = desktop.ForegroundWindow();
-
-    // No foreground window counts as a foreign one with an empty title.
-    const bool own = foreground != 0 &&
-                     (desktop.IsControlBar(foreground) || IsOwnTitle(desktop.WindowTitle(foreground)));
+    const bool own = IsOwnWindow(desktop, foreground);
 
     TickInputs in;
     in.ownWindow = own;
@@ -59,7 +71,7 @@ void TriggerMonitor::Tick(Desktop& desktop, BombSettings& settings) {
     if (out.fires) {
         // Only the active settings forget the scheduled time; arming restores it.
         if (out.clearTimerEnabled) active.TimerEnabled = 0;
-        RunDetonation(desktop, active, foreground);
+        RunDetonation(desktop, active, foreground, settings.Extra, hiding);
         return;
     }
     desktop.SetRangePos(out.rangePos);

@@ -5,16 +5,21 @@
 #include "settings/SettingRecord.h"
 #include "trigger/Desktop.h"
 
+class Hiding;
+
 class TriggerMonitor {
 public:
     // Reapplies the setting number in force, so TimerEnabled is restored.
-    void Arm(Desktop& desktop, BombSettings& settings);
+    void Arm(BarControls& bar, BombSettings& settings);
     // Harmless while disarmed.
-    void Disarm(Desktop& desktop);
+    void Disarm(BarControls& bar);
     // The control bar is being destroyed.
-    void OnDestroy(Desktop& desktop);
+    void OnDestroy(BarControls& bar);
     // One timer message; runs the detonation sequence when a trigger holds.
-    void Tick(Desktop& desktop, BombSettings& settings);
+    void Tick(Desktop& desktop, BombSettings& settings, Hiding* hiding = nullptr);
+    // The hotkey: the detonation sequence at once against the window in
+    // front, armed or not; never against one of the program's own windows.
+    void DetonateNow(Desktop& desktop, const BombSettings& settings, Hiding* hiding);
 
     // The cursor position of the last tick that did not fire; (0, 0) at start.
     ScreenPoint Reference() const { return m_reference; }

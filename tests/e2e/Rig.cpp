@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "res/resource.h"
+
 namespace {
 int g_passed = 0;
 int g_failed = 0;
@@ -344,12 +346,11 @@ bool XKey(const char* request) {
 void Rest(DWORD ms) { WaitFor([] { return false; }, ms); }
 
 bool ArmWithTarget(HWND bar, TargetWindow& target, POINT rest) {
-    const int kArm = 1000;  // the control bar's arm button
     SetCursorPos(rest.x, rest.y);
     SetForegroundWindow(bar);
     WaitFor([&] { return GetForegroundWindow() == bar; }, 2000);
-    Click(bar, kArm);
-    if (!WaitFor([&] { return !IsWindowEnabled(GetDlgItem(bar, kArm)); })) return false;
+    Click(bar, IDC_ARM);
+    if (!WaitFor([&] { return !IsWindowEnabled(GetDlgItem(bar, IDC_ARM)); })) return false;
     Rest(300);
     target.Activate();
     Rest(450);

@@ -107,8 +107,8 @@ E2E_CASE(blackout_covers_and_ignores_keys) {
     PostMessageW(black, WM_MBUTTONUP, 0, MAKELPARAM(100, 100));
     SetCursorPos(10, 10);
     SetCursorPos(900, 600);
-    Rest(800);
-    Check(IsWindow(black) && IsWindowVisible(black), "keys, right and middle clicks and movement leave it black");
+    Check(!WaitFor([&] { return !IsWindow(black) || !IsWindowVisible(black); }, 800),
+          "keys, right and middle clicks and movement leave it black (watched for 800 ms)");
     Check(!b.Disarmed(), "the detonation waits for it");
 
     MouseClick(black);

@@ -39,9 +39,9 @@ int OtherVisibleWindows(DWORD pid, HWND except) {
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The system menu ends with a separator and the about item. Windows shares
-// menu handles between processes; Wine keeps a window's menus inside its own
-// process and gives another process none.
+// The system menu ends with a separator, the about item and the hotkey and
+// hiding settings. Windows shares menu handles between processes; Wine keeps
+// a window's menus inside its own process and gives another process none.
 void CheckSystemMenu(HWND bar) {
     HMENU menu = GetSystemMenu(bar, FALSE);
     if (!menu) {
@@ -49,12 +49,15 @@ void CheckSystemMenu(HWND bar) {
         return;
     }
     int items = GetMenuItemCount(menu);
-    wchar_t text[64] = L"";
-    if (items >= 2) GetMenuStringW(menu, items - 1, text, 64, MF_BYPOSITION);
-    Check(items >= 2 && GetMenuItemID(menu, items - 1) == IDM_ABOUTBOX && std::wstring(text) == L"关于本程序(&A)...",
-          "the system menu ends with the about item",
-          std::to_string(items) + " items, last " + std::to_string(items > 0 ? GetMenuItemID(menu, items - 1) : 0));
-    Check(items >= 2 && (GetMenuState(menu, items - 2, MF_BYPOSITION) & MF_SEPARATOR),
+    auto itemText = [&](int position) {
+        wchar_t text[64] = L"";
+        GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+        return std::wstring(text);
+    };
+    Check(items >= 3 && GetMenuItemID(menu, items - 2) == IDM_ABOUTBOX && itemText(items - 2) == L"关于本程序(&A)..." &&
+              GetMenuItemID(menu, items - 1) == IDM_EXTRA && itemText(items - 1) == L"热键和隐藏设置(&H)...",
+          "the system menu ends with the about item and the hotkey settings below it", std::to_string(items) + " items");
+    Check(items >= 3 && (GetMenuState(menu, items - 3, MF_BYPOSITION) & MF_SEPARATOR),
           "a separator stands before the about item");
 }
 
@@ -169,9 +172,9 @@ E2E_CASE(control_bar_empty_or_missing_startup_program) {
         p.Start();
         HWND bar = p.WaitControlBar();
         if (!Check(bar != nullptr, "the control bar appears")) return;
-        Sleep(1500);
-        std::string what = std::string(*path ? "a missing" : "an empty") + " start-up program shows nothing";
-        Check(OtherVisibleWindows(p.ProcessId(), bar) == 0, what.c_str());
+        std::string what = std::string(*path ? "a missing" : "an empty") +
+                           " start-up program shows nothing (watched for 1.5 s)";
+        Check(!WaitFor([&] { return OtherVisibleWindows(p.ProcessId(), bar) > 0; }, 1500), what.c_str());
         Check(p.Running(), "and the program keeps running");
     }
 }

@@ -404,6 +404,37 @@ E2E_CASE(info_panel_resource_gauges_with_meter) {
     ClosePanel(panel);
 }
 
+// The meter is loaded by its full path in the system folder only: a library
+// of its name beside the program (one that answers other shares) is never
+// loaded, whether or not the system folder has one.
+E2E_CASE(info_panel_resource_meter_only_from_the_system_folder) {
+    auto openPanelWithImpostor = [](Program& p) -> HWND {
+        CopyFileW(L"rsrc32_impostor.dll", p.PathOf(L"rsrc32.dll").c_str(), FALSE);
+        if (!Check(p.Start(), "vexal.exe starts beside a library named rsrc32.dll")) return nullptr;
+        HWND bar = p.WaitControlBar();
+        return bar ? OpenPanel(p, [&] { Click(bar, IDC_INFO); }) : nullptr;
+    };
+    {
+        Program p;
+        HWND panel = openPanelWithImpostor(p);
+        if (!Check(panel != nullptr, "\"?\" opens the panel")) return;
+        CheckNoResourceMeter(panel);
+        ClosePanel(panel);
+    }
+    InstalledResourceMeter meter;
+    if (!meter.Installed()) {
+        Skip("the system folder's meter wins", "no stand-in library could be put in the system folder");
+        return;
+    }
+    Program p;
+    HWND panel = openPanelWithImpostor(p);
+    if (!Check(panel != nullptr, "\"?\" opens the panel")) return;
+    Check(Field(panel, IDC_INFO_SYSTEM_RES) == L"71 %" && Field(panel, IDC_INFO_GDI_RES) == L"42 %",
+          "the system folder's meter fills the gauges, not the one beside the program",
+          WideToUtf8(Field(panel, IDC_INFO_SYSTEM_RES)));
+    ClosePanel(panel);
+}
+
 // Only a NotTopmost of exactly 0 lets the "?" button touch the z-order:
 // with 1 the bar stays in the normal band, with 2 (topmost, as any value but
 // 1 makes it) it stays topmost, while the panel is open and afterwards.

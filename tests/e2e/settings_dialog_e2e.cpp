@@ -7,8 +7,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/TimeConversion.h"
 #include "res/resource.h"
-#include "settings/Codepage.h"
+#include "base/Codepage.h"
 #include "tests/e2e/Rig.h"
 #include "tests/e2e/Settings.h"
 
@@ -314,7 +315,7 @@ std::string PresetOf(const Shown& s) {
 
 // The local time of day of a stored seconds count, as h:m:s.
 std::string TimeOfDay(int32_t seconds) {
-    int64_t t = int64_t{seconds} * 10000000 + 116444736000000000LL;
+    int64_t t = FileTimeOfSeconds(seconds);
     FILETIME ft = {static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
     SYSTEMTIME utc, local = {};
     FileTimeToSystemTime(&ft, &utc);

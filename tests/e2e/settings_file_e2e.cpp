@@ -54,7 +54,9 @@ struct Started {
 
 bool FiresWhenCursorAt(Started& s, int x, int y) {
     TargetWindow target(L"Edge target");
-    ArmWithTarget(s.bar, target);
+    // A bomb that never armed cannot fire either: that fails here, rather
+    // than passing for a quiet one.
+    if (!Check(ArmWithTarget(s.bar, target), "armed with the target in front")) return false;
     SetCursorPos(x, y);
     bool fired = WaitFor([&] { return target.CloseRequests() > 0; }, 1000);
     Click(s.bar, IDC_DISARM);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/TimeConversion.h"
 #include "res/resource.h"
 #include "tests/e2e/Rig.h"
 #include "tests/e2e/Settings.h"
@@ -112,7 +113,7 @@ E2E_CASE(trigger_own_window_titles) {
     }
     TargetWindow foreign(L"vexal lookalike");
     foreign.Activate();
-    Rest(500);
+    Rest(500);  // two ticks, so the resting cursor is the reference point
     Jump(300, 0);
     Check(Fired(foreign), "the same letters in lower case fire");
 }
@@ -127,7 +128,7 @@ E2E_CASE(trigger_shift_and_edges) {
         Skip("Shift held", "no X key bridge here");
         return;
     }
-    Rest(300);
+    if (!Check(WaitFor([] { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }, 2000), "Shift is down")) return;
     Jump(300, 0);
     bool quiet = !Fired(target, 800);
     Jump(-100, 0);
@@ -156,7 +157,7 @@ E2E_CASE(trigger_scheduled_time) {
     // Fire four seconds from now; only the local time of day counts.
     FILETIME ft;
     GetSystemTimeAsFileTime(&ft);
-    int64_t now = ((static_cast<int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) / 10000000;
+    int64_t now = SecondsOfFileTime(static_cast<int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime);
     s.Records[0].DetonationTime = static_cast<int32_t>(now + 4) - 86400 * 400;  // another day, same time
     Bomb bomb(s);
     TargetWindow target(L"Timed target");
@@ -164,7 +165,7 @@ E2E_CASE(trigger_scheduled_time) {
     Check(!Fired(target, 1500), "nothing before the set time");
     WaitFor([&] { return target.CloseRequests() > 0; }, 6000);
     GetSystemTimeAsFileTime(&ft);
-    int64_t firedAt = ((static_cast<int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) / 10000;
+    int64_t firedAt = ((static_cast<int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - kEpochAsFileTime) / 10000;
     int64_t late = firedAt - (now + 4) * 1000;
     Check(target.CloseRequests() == 1 && late >= 0 && late < 1000, "fires within one second of the set time",
           std::to_string(late) + " ms after");
@@ -226,7 +227,7 @@ E2E_CASE(trigger_radio_while_armed) {
     Check(WaitFor([&] { return bomb.RangeMax() == 20; }), "another radio sets its range at once");
     Check(bomb.Armed(), "and keeps the bomb armed");
     target.Activate();
-    Rest(500);
+    Rest(500);  // two ticks, so the resting cursor is the reference point
     Jump(0, 0);
     Check(Fired(target), "the next movement is measured against the new Sensitivity");
 }

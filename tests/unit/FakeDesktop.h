@@ -21,6 +21,10 @@ public:
     int32_t height = 768;
     TimeOfDay now{12, 0, 0};
     bool timerStarts = true;
+    std::map<WindowId, std::vector<TopWindow>> processWindows;  // by any window of the process
+    std::map<WindowId, uint32_t> windowProcess;                // windows that exist now
+    SavedSound sound;                                           // what ReadSound finds
+    std::vector<HiddenState> savedStates;
 
     std::vector<std::string> calls;
 
@@ -28,7 +32,8 @@ public:
     std::vector<std::string> Effects() const {
         static const std::set<std::string> reads = {
             "ForegroundWindow", "WindowTitle", "WindowClassName", "IsControlBar", "CursorPos",
-            "ShiftDown",        "ScreenWidth", "ScreenHeight",    "LocalNow",     "LocalTimeOf"};
+            "ShiftDown",        "ScreenWidth", "ScreenHeight",    "LocalNow",     "LocalTimeOf",
+            "ProcessWindows",   "WindowProcess"};
         std::vector<std::string> out;
         for (const std::string& c : calls)
             if (!reads.count(c.substr(0, c.find('(')))) out.push_back(c);
@@ -56,6 +61,16 @@ public:
     int32_t ScreenHeight() override { return Log("ScreenHeight()"), height; }
     TimeOfDay LocalNow() override { return Log("LocalNow()"), now; }
     TimeOfDay LocalTimeOf(int32_t s) override { return Log("LocalTimeOf", s), TimeOfSeconds(s); }
+    std::vector<TopWindow> ProcessWindows(WindowId w) override {
+        Log("ProcessWindows", w);
+        auto it = processWindows.find(w);
+        return it == processWindows.end() ? std::vector<TopWindow>() : it->second;
+    }
+    uint32_t WindowProcess(WindowId w) override {
+        Log("WindowProcess", w);
+        auto it = windowProcess.find(w);
+        return it == windowProcess.end() ? 0 : it->second;
+    }
 
     void SetRangePos(int32_t p) override { Log("SetRangePos", p); }
     void SetRangeMax(int32_t s) override { Log("SetRangeMax", s); }
@@ -66,6 +81,8 @@ public:
     void RefreshControls() override { Log("RefreshControls()"); }
     void RefreshAfterApply() override { Log("RefreshAfterApply()"); }
     void MinimizeControlBar() override { Log("MinimizeControlBar()"); }
+    void HideControlBar() override { Log("HideControlBar()"); }
+    void ShowControlBar() override { Log("ShowControlBar()"); }
     void SetControlBarTopmost(bool t) override { Log("SetControlBarTopmost", t); }
     void ShowFinalMessage(const std::string& text) override { Log("ShowFinalMessage", text); }
 
@@ -81,6 +98,20 @@ public:
     void ScreenSaver() override { Log("ScreenSaver()"); }
     void ShutDown() override { Log("ShutDown()"); }
     void RunProgram(const std::string& path) override { Log("RunProgram", path); }
+    void LockWorkStation() override { Log("LockWorkStation()"); }
+    void HideWindow(WindowId w) override { Log("HideWindow", w); }
+    void ShowHiddenWindow(WindowId w) override { Log("ShowHiddenWindow", w); }
+    void ActivateWindow(WindowId w) override { Log("ActivateWindow", w); }
+    SavedSound ReadSound() override { return Log("ReadSound()"), sound; }
+    void Silence(const SavedSound& s) override { Log("Silence", int(s.kind)); }
+    void RestoreSound(const SavedSound& s) override { Log("RestoreSound", std::to_string(s.kind) + "," + std::to_string(s.value)); }
+    void SaveHiddenState(const HiddenState& state) override {
+        std::string windows;
+        for (const HiddenWindow& w : state.windows) windows += (windows.empty() ? "" : " ") + std::to_string(w.window);
+        Log("SaveHiddenState", windows);
+        savedStates.push_back(state);
+    }
+    void ForgetHiddenState() override { Log("ForgetHiddenState()"); }
 
 private:
     void Log(const std::string& call) { calls.push_back(call); }

@@ -38,6 +38,9 @@ public:
     uint32_t enumFailure = 0;                                 // another error to fail with
     uint32_t reportedBytes = 0;                               // a size to report on 603 instead
     bool vista = false;
+    bool audio = true;  // a playback device exists
+    bool endpointMuted = false;
+    uint32_t waveVolume = 0x80008000;
     bool tokenOpens = true;
     std::map<std::u16string, uintptr_t> shellResults;  // 42 for any other path
 
@@ -64,8 +67,20 @@ public:
     uint32_t waveOutSetVolume(uintptr_t device, uint32_t volume) override {
         return Log("waveOutSetVolume", device, volume), 0;
     }
+    uint32_t waveOutGetVolume(uintptr_t device, uint32_t& volume) override {
+        Log("waveOutGetVolume", device);
+        volume = waveVolume;
+        return audio ? 0 : 6;  // MMSYSERR_NODRIVER
+    }
     bool IsVistaOrLater() override { return Log("IsVistaOrLater"), vista; }
     void SetMasterVolumeToZero() override { Log("SetMasterVolumeToZero"); }
+    bool GetEndpointMute(bool& muted) override {
+        Log("GetEndpointMute");
+        muted = endpointMuted;
+        return audio;
+    }
+    bool SetEndpointMute(bool muted) override { return Log("SetEndpointMute", muted), audio; }
+    bool LockWorkStation() override { return Log("LockWorkStation"), true; }
     void MessageBeep(uint32_t type) override { Log("MessageBeep", type); }
     void SendMessageA(uintptr_t window, uint32_t message, uintptr_t wParam, intptr_t lParam) override {
         Log("SendMessageA", window, message, wParam, static_cast<uint64_t>(lParam));
@@ -237,3 +252,32 @@ TEST(SystemActions, VolumeControlFallsBackToTheVistaProgram) {
 }
 
 }  // namespace
+
+// The sound comes back as it was: the endpoint's mute from Vista on, the
+// wave volume before; without a device nothing is touched at all.
+TEST(SystemActions, SoundSilencedAndGivenBack) {
+    const struct {
+        bool vista, audio, muted;
+        SavedSound saved;
+        Calls silence, restore;
+    } cases[] = {
+        {true, true, false, {SavedSound::kEndpointMute, 0}, {"SetEndpointMute(0x1)"}, {"SetEndpointMute(0x0)"}},
+        {true, true, true, {SavedSound::kEndpointMute, 1}, {"SetEndpointMute(0x1)"}, {"SetEndpointMute(0x1)"}},
+        {false, true, false, {SavedSound::kWaveVolume, 0x80008000}, {"waveOutSetVolume(0x0,0x0)"},
+         {"waveOutSetVolume(0x0,0x80008000)"}},
+        {true, false, false, {}, {}, {}},
+        {false, false, false, {}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        RecordingWin win;
+        win.vista = c.vista, win.audio = c.audio, win.endpointMuted = c.muted;
+        SavedSound saved = ActReadSound(win);
+        EXPECT_EQ(saved, c.saved);
+        win.calls.clear();
+        ActSilence(win, saved);
+        EXPECT_EQ(win.calls, c.silence);
+        win.calls.clear();
+        ActRestoreSound(win, saved);
+        EXPECT_EQ(win.calls, c.restore);
+    }
+}

@@ -111,8 +111,9 @@ struct FileValue {
 };
 std::vector<FileValue> RecordValues() {
     std::vector<FileValue> values;
-    for (std::string SettingRecord::*text :
-         {&SettingRecord::PresetString, &SettingRecord::Sensitivity, static_cast<std::string SettingRecord::*>(nullptr),
+    using Text = std::string SettingRecord::*;
+    for (Text text :
+         std::initializer_list<Text>{&SettingRecord::PresetString, &SettingRecord::Sensitivity, nullptr,
           &SettingRecord::StartupProgram, &SettingRecord::FinalProgram, &SettingRecord::FinalMessage,
           &SettingRecord::IconIndex, &SettingRecord::EdgeFlags, &SettingRecord::Reserved}) {
         if (!text) {
@@ -137,7 +138,11 @@ TEST(SettingsCodec, FileCutAnywhereIsBrokenAndKeepsValuesBeforeTheCut) {
     }
     const Bytes full = FormatSettingsFile(source);
     BombSettings stale(0);
-    for (SettingRecord& r : stale.Records) r = SettingRecord{"?", "?", 1, "?", "?", "?", "?", "?", "?"};
+    for (SettingRecord& r : stale.Records) {
+        r.PresetString = r.Sensitivity = r.StartupProgram = r.FinalProgram = r.FinalMessage = "?";
+        r.IconIndex = r.EdgeFlags = r.Reserved = "?";
+        r.DetonationTime = 1;
+    }
 
     const std::vector<FileValue> values = RecordValues();
     for (size_t cut = 0; cut < full.size(); ++cut) {
@@ -178,6 +183,8 @@ TEST(SettingsCodec, WideTextsAreReadAsCodePage936) {
          }(), ParseResult::Loaded, std::string(300, 'a')},
         {"seven-byte count", Bytes("\xff\xfe\xff\xff\xff\xff\x01\x00\x00\x00\x31\x00", 12), ParseResult::Loaded, "1"},
         {"count past the end", Bytes("\xff\xfe\xff\x7f", 4), ParseResult::Broken, "kept"},
+        // 7 characters need 14 bytes: more than half of the 10 left, yet fewer than all of them.
+        {"count over half of what is left", Bytes("\xff\xfe\xff\x07", 4) + "0123456789", ParseResult::Broken, "kept"},
         {"huge count", Bytes("\xff\xfe\xff\xff\xff\xff\xff\xff\xff\x7f", 10), ParseResult::Broken, "kept"},
         {"marker cut", Bytes("\xff\xfe\xff", 3), ParseResult::Broken, "kept"},
     };

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "base/TimeConversion.h"
 #include "settings/SettingRecord.h"
 
 namespace {

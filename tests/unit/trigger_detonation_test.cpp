@@ -5,6 +5,8 @@
 
 #include "tests/unit/FakeDesktop.h"
 #include "trigger/Detonation.h"
+#include "trigger/Hiding.h"
+#include "trigger/TriggerMonitor.h"
 
 namespace {
 
@@ -113,6 +115,41 @@ TEST(Detonation, FinalAction) {
         a.FinalProgram = "C:\\x.exe";
         a.FinalMessage = "bye";
         EXPECT_EQ(Detonate(a), Framed(c.middle));
+    }
+}
+
+// VEXAL.ini's switches: hiding takes the place of closing and minimising,
+// hides the bar instead of minimising it, and the lock comes last.
+TEST(Detonation, HidingInsteadOfClosingAndTheLockAfterwards) {
+    ActiveSettings a;
+    a.MinimizeTarget = a.HideSelf = 1;
+    a.FinalAction = kFinalScreenSaver;
+    ExtraSettings extra;
+    extra.HideInsteadOfClose = extra.MuteWhileHidden = extra.LockAfterDetonation = true;
+    FakeDesktop d;
+    d.processWindows[kTarget] = {{kTarget, 9, "Notepad"}};
+    d.sound = {SavedSound::kWaveVolume, 7};
+    Hiding hiding;
+    RunDetonation(d, a, kTarget, extra, &hiding);
+    EXPECT_EQ(d.Effects(), Framed({"ReadSound()", "SaveHiddenState(77)", "Silence(2)", "HideWindow(77)",
+                                   "HideControlBar()", "ScreenSaver()", "LockWorkStation()"}));
+
+    extra.LockAfterDetonation = false;
+    d.calls.clear();
+    RunDetonation(d, a, kTarget, extra);  // no one to keep the hidden windows: minimised as before
+    EXPECT_EQ(d.Effects(), Framed({"MinimizeWindow(77)", "MinimizeControlBar()", "ScreenSaver()"}));
+}
+
+// The hotkey fires at the window in front, but never at one of the program's own.
+TEST(Detonation, HotkeyDetonationSparesOwnWindows) {
+    BombSettings s(0);
+    TriggerMonitor monitor;
+    for (WindowId front : {WindowId{1}, WindowId{5}, kTarget}) {
+        FakeDesktop d;  // the control bar is window 1
+        d.titles[5] = "VEXAL\xa3\xba\xd0\xc5\xcf\xa2";  // the information panel
+        d.foreground = front;
+        monitor.DetonateNow(d, s, nullptr);
+        EXPECT_EQ(d.Effects(), front == kTarget ? Framed({"PostClose(77)"}) : Framed({})) << front;
     }
 }
 

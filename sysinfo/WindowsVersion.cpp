@@ -1,4 +1,4 @@
-#include "app/WindowsVersion.h"
+#include "sysinfo/WindowsVersion.h"
 
 namespace {
 

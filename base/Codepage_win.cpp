@@ -1,4 +1,4 @@
-#include "settings/Codepage.h"
+#include "base/Codepage.h"
 
 #include <windows.h>
 

@@ -1,0 +1,110 @@
+#include "settings/ExtraDlg.h"
+
+#include <commctrl.h>
+
+#include "framework/DataExchange.h"
+#include "framework/WinApp.h"
+#include "res/resource.h"
+
+namespace {
+
+const ToolText kTooltips[] = {
+    {IDC_EXTRA_HOTKEY, L"在这里按下要用作热键的组合键，也可以只用一个键，例如Pause或F12"},
+    {IDC_EXTRA_WIN, L"热键同时需要按住Windows键"},
+    {IDC_EXTRA_CLEAR, L"不使用热键"},
+    {IDC_EXTRA_HIDE, L"爆炸时隐藏活动窗口和同一程序的其他窗口，不关闭也不最小化；再按热键即可恢复"},
+    {IDC_EXTRA_MUTE, L"窗口隐藏期间关闭所有声音，窗口恢复时声音也恢复原状"},
+    {IDC_EXTRA_LOCK, L"爆炸后的处理全部完成后锁定计算机"},
+    {IDOK, L"保存设置并关闭对话框"},
+    {IDCANCEL, L"放弃设置"},
+};
+
+const wchar_t kKeyRefused[] = L"这个键不能用作热键，请另选一个。";
+
+// The hotkey control's modifier flags and RegisterHotKey's, pair by pair.
+const struct {
+    BYTE control;
+    uint32_t modifier;
+} kModifierPairs[] = {{HOTKEYF_SHIFT, kModShift}, {HOTKEYF_CONTROL, kModCtrl}, {HOTKEYF_ALT, kModAlt}};
+
+// The keys of the cursor block, which the control tells from the number
+// pad's by the extended flag.
+bool IsCursorBlockKey(uint32_t key) {
+    return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE;
+}
+
+void ExchangeSwitch(CDataExchange* pDX, int id, bool& value) {
+    int32_t on = value ? 1 : 0;
+    DDX_Check(pDX, id, on);
+    if (pDX->m_bSaveAndValidate) value = on == 1;
+}
+
+}  // namespace
+
+CExtraDlg::CExtraDlg() : CDialog(IDD_EXTRA) {}
+
+const MessageMap* CExtraDlg::GetMessageMap() const {
+    static const MessageMapEntry entries[] = {
+        OnCommand(IDC_EXTRA_CLEAR, &CExtraDlg::OnClear),
+    };
+    static const MessageMap map = MakeMessageMap(entries);
+    return &map;
+}
+
+void CExtraDlg::DoDataExchange(CDataExchange* pDX) {
+    Hotkey& hotkey = m_extra.Hotkey;
+    HWND control = pDX->Control(IDC_EXTRA_HOTKEY);
+    if (pDX->m_bSaveAndValidate) {
+        WORD value = LOWORD(::SendMessageW(control, HKM_GETHOTKEY, 0, 0));
+        hotkey.key = LOBYTE(value);
+        hotkey.modifiers = 0;
+        for (const auto& pair : kModifierPairs)
+            if (HIBYTE(value) & pair.control) hotkey.modifiers |= pair.modifier;
+    } else {
+        BYTE flags = IsCursorBlockKey(hotkey.key) ? HOTKEYF_EXT : 0;
+        for (const auto& pair : kModifierPairs)
+            if (hotkey.modifiers & pair.modifier) flags |= pair.control;
+        ::SendMessageW(control, HKM_SETHOTKEY, MAKEWORD(hotkey.key, flags), 0);
+    }
+    bool win = (hotkey.modifiers & kModWin) != 0;
+    ExchangeSwitch(pDX, IDC_EXTRA_WIN, win);
+    if (pDX->m_bSaveAndValidate && win) hotkey.modifiers |= kModWin;
+    ExchangeSwitch(pDX, IDC_EXTRA_HIDE, m_extra.HideInsteadOfClose);
+    ExchangeSwitch(pDX, IDC_EXTRA_MUTE, m_extra.MuteWhileHidden);
+    ExchangeSwitch(pDX, IDC_EXTRA_LOCK, m_extra.LockAfterDetonation);
+}
+
+BOOL CExtraDlg::PreTranslateMessage(MSG* msg) {
+    m_toolTip.RelayEvent(msg);
+    return CDialog::PreTranslateMessage(msg);
+}
+
+BOOL CExtraDlg::OnInitDialog() {
+    // Any key may stand alone (Pause, F12), so no combination is refused.
+    SendDlgItemMessageW(m_hWnd, IDC_EXTRA_HOTKEY, HKM_SETRULES, 0, 0);
+    CDialog::OnInitDialog();
+    CenterWindow();
+    m_toolTip.CreateWithTools(this, kTooltips);
+    return TRUE;
+}
+
+void CExtraDlg::OnOK() {
+    if (!UpdateData(true)) return;
+    Hotkey& hotkey = m_extra.Hotkey;
+    if (hotkey.key == 0) hotkey.modifiers = 0;  // modifiers alone are no hotkey
+    if (!IsNameableKey(hotkey.key) && hotkey.key != 0) {
+        AfxMessageBox(kKeyRefused, MB_OK | MB_ICONEXCLAMATION);
+        ::SetFocus(GetDlgItem(IDC_EXTRA_HOTKEY));
+        return;
+    }
+    if (m_apply && !m_apply(m_extra)) {
+        ::SetFocus(GetDlgItem(IDC_EXTRA_HOTKEY));
+        return;
+    }
+    EndDialog(IDOK);
+}
+
+void CExtraDlg::OnClear() {
+    SendDlgItemMessageW(m_hWnd, IDC_EXTRA_HOTKEY, HKM_SETHOTKEY, 0, 0);
+    SendDlgItemMessageW(m_hWnd, IDC_EXTRA_WIN, BM_SETCHECK, BST_UNCHECKED, 0);
+}

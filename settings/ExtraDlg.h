@@ -1,0 +1,31 @@
+#pragma once
+// The hotkey and hiding settings, kept in VEXAL.ini: the panic hotkey (with
+// the Win key beside the hotkey control, which cannot take it) and the
+// switches of hiding instead of closing.
+#include <functional>
+
+#include "framework/Dialog.h"
+#include "framework/ToolTipCtrl.h"
+#include "settings/ExtraSettings.h"
+
+class CExtraDlg : public CDialog {
+public:
+    CExtraDlg();
+
+    ExtraSettings m_extra;  // handed in before DoModal, taken back after OK
+    // Puts the settings chosen into force before the dialog closes; false,
+    // after telling the user, keeps it open (a hotkey another program holds).
+    std::function<bool(const ExtraSettings&)> m_apply;
+
+protected:
+    const MessageMap* GetMessageMap() const override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    void OnClear();
+
+    CToolTipCtrl m_toolTip;
+};

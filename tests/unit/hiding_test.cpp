@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/unit/FakeDesktop.h"
+#include "trigger/HiddenStateText.h"
+#include "trigger/Hiding.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// A target (77) with a dialog of its own (78), in a process (500) that also
+// holds a taskbar and the desktop, as the shell's process does.
+FakeDesktop ShellLikeProcess() {
+    FakeDesktop d;
+    d.processWindows[77] = {{77, 500, "CabinetWClass"},
+                            {78, 500, "#32770"},
+                            {79, 500, "Shell_SecondaryTrayWnd"},
+                            {80, 500, "Shell_TrayWnd"},
+                            {81, 500, "Progman"}};
+    d.windowProcess = {{77, 500}, {78, 500}, {79, 500}, {80, 500}, {81, 500}};
+    d.sound = {SavedSound::kEndpointMute, 0};
+    return d;
+}
+
+TEST(Hiding, RecordsFirstThenSilencesAndHidesAndGivesEverythingBackInOrder) {
+    FakeDesktop d = ShellLikeProcess();
+    Hiding hiding;
+    hiding.HideTarget(d, 77, true);
+    hiding.HideBar(d);
+    EXPECT_EQ(d.Effects(), Calls({"ReadSound()", "SaveHiddenState(77 78)", "Silence(1)", "HideWindow(77)",
+                                  "HideWindow(78)", "HideControlBar()"}));
+    EXPECT_TRUE(hiding.Active());
+
+    d.calls.clear();
+    hiding.Restore(d);
+    // Bottom first, each shown on top of the others, so the old order returns.
+    EXPECT_EQ(d.Effects(), Calls({"ShowControlBar()", "ShowHiddenWindow(78)", "ShowHiddenWindow(77)",
+                                  "ActivateWindow(77)", "RestoreSound(1,0)", "ForgetHiddenState()"}));
+    EXPECT_FALSE(hiding.Active());
+}
+
+TEST(Hiding, SkipsWindowsThatWentOrNowBelongToAnotherProcess) {
+    FakeDesktop d = ShellLikeProcess();
+    Hiding hiding;
+    hiding.HideTarget(d, 77, false);
+    d.windowProcess.erase(77);  // closed meanwhile
+    d.calls.clear();
+    hiding.Restore(d);
+    EXPECT_EQ(d.Effects(), Calls({"ShowHiddenWindow(78)", "ActivateWindow(78)", "ForgetHiddenState()"}));
+
+    hiding.Adopt({{{78, 500}, {90, 600}}, {}});  // as recorded by a run that was killed
+    d.windowProcess[78] = 501;                   // the handle now names another process's window
+    d.calls.clear();
+    hiding.Restore(d);
+    EXPECT_EQ(d.Effects(), Calls({"ForgetHiddenState()"}));
+}
+
+TEST(Hiding, ASecondDetonationAddsInFrontAndKeepsTheFirstSound) {
+    FakeDesktop d = ShellLikeProcess();
+    d.processWindows[60] = {{60, 700, "Notepad"}, {77, 500, "CabinetWClass"}};
+    Hiding hiding;
+    hiding.HideTarget(d, 77, true);
+    d.sound = {SavedSound::kEndpointMute, 1};  // muted by the first one
+    d.calls.clear();
+    hiding.HideTarget(d, 60, true);
+    EXPECT_EQ(d.Effects(), Calls({"SaveHiddenState(60 77 78)", "HideWindow(60)"}));
+    EXPECT_EQ(d.savedStates.back().sound, (SavedSound{SavedSound::kEndpointMute, 0}));
+
+    d.windowProcess[60] = 700;
+    d.calls.clear();
+    hiding.Restore(d);
+    EXPECT_EQ(d.Effects(), Calls({"ShowHiddenWindow(78)", "ShowHiddenWindow(77)", "ShowHiddenWindow(60)",
+                                  "ActivateWindow(60)", "RestoreSound(1,0)", "ForgetHiddenState()"}));
+}
+
+TEST(Hiding, NothingToHideLeavesEverythingAlone) {
+    FakeDesktop d = ShellLikeProcess();
+    d.processWindows[81] = {{81, 500, "Progman"}, {80, 500, "Shell_TrayWnd"}};
+    Hiding hiding;
+    hiding.HideTarget(d, 81, true);
+    hiding.HideTarget(d, 0, true);
+    EXPECT_EQ(d.Effects(), Calls());
+    EXPECT_FALSE(hiding.Active());
+}
+
+// The record read back as written; a line spoiled by hand is left out, the rest stays.
+TEST(Hiding, StateRecordReadsBackAndSurvivesSpoiledLines) {
+    const HiddenState state = {{{0x301a4, 1234}, {0xFFFFFFFF, 4294967295u}}, {SavedSound::kWaveVolume, 0xFFFF0000}};
+    const HiddenState back = ParseHiddenState(FormatHiddenState(state));
+    EXPECT_EQ(back.windows, state.windows);
+    EXPECT_EQ(back.sound, state.sound);
+
+    const HiddenState spoiled = ParseHiddenState(
+        "[Hidden]\nSound=9,1\nWindow=0x10\nWindow=0x20,7\nWindow=junk,7\nWindow=0x30,0\nWindow=0x40,8 \n");
+    EXPECT_EQ(spoiled.windows, (std::vector<HiddenWindow>{{0x20, 7}, {0x40, 8}}));
+    EXPECT_EQ(spoiled.sound.kind, SavedSound::kNothing);
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#include "trigger/Hiding.h"
+
+#include <algorithm>
+
+#include "trigger/Detonation.h"
+
+bool IsSparedWindowClass(std::string_view className) {
+    return IsShellWindowClass(className) || className == "Shell_SecondaryTrayWnd";
+}
+
+bool Hiding::Active() const {
+    return !m_state.windows.empty() || m_state.sound.kind != SavedSound::kNothing || m_barHidden;
+}
+
+void Hiding::HideTarget(Desktop& desktop, WindowId target, bool silence) {
+    if (target == 0) return;
+    std::vector<HiddenWindow> added;
+    for (const TopWindow& w : desktop.ProcessWindows(target)) {
+        const HiddenWindow hidden = {w.window, w.process};
+        if (IsSparedWindowClass(w.className)) continue;
+        if (std::find(m_state.windows.begin(), m_state.windows.end(), hidden) != m_state.windows.end()) continue;
+        added.push_back(hidden);
+    }
+    if (added.empty()) return;
+
+    // The newly hidden were in front of those hidden before.
+    HiddenState next = m_state;
+    next.windows.insert(next.windows.begin(), added.begin(), added.end());
+    const bool silenceNow = silence && next.sound.kind == SavedSound::kNothing;
+    if (silenceNow) next.sound = desktop.ReadSound();
+    desktop.SaveHiddenState(next);
+    if (silenceNow) desktop.Silence(next.sound);
+    for (const HiddenWindow& w : added) desktop.HideWindow(w.window);
+    m_state = next;
+}
+
+void Hiding::HideBar(BarControls& bar) {
+    bar.HideControlBar();
+    m_barHidden = true;
+}
+
+void Hiding::Restore(Desktop& desktop) {
+    if (m_barHidden) desktop.ShowControlBar();
+    std::vector<WindowId> back;
+    for (const HiddenWindow& w : m_state.windows)
+        if (w.process != 0 && desktop.WindowProcess(w.window) == w.process) back.push_back(w.window);
+    for (auto w = back.rbegin(); w != back.rend(); ++w) desktop.ShowHiddenWindow(*w);
+    if (!back.empty()) desktop.ActivateWindow(back.front());
+    if (m_state.sound.kind != SavedSound::kNothing) desktop.RestoreSound(m_state.sound);
+    desktop.ForgetHiddenState();
+    m_state = HiddenState();
+    m_barHidden = false;
+}

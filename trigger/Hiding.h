@@ -1,0 +1,33 @@
+#pragma once
+// Hiding instead of closing: the target's windows are hidden, not closed,
+// and come back on request, in their old stacking order. The record of what
+// is hidden is saved before anything is hidden, so that nothing is lost even
+// when the program is killed in between.
+#include "trigger/Desktop.h"
+
+class Hiding {
+public:
+    // Something is hidden, silenced, or the control bar is away.
+    bool Active() const;
+
+    // Hides every visible top-level window of the target's process but the
+    // shell's; with `silence`, all sound goes quiet while they are hidden.
+    // A second call adds to what is hidden.
+    void HideTarget(Desktop& desktop, WindowId target, bool silence);
+    void HideBar(BarControls& bar);
+
+    // Brings everything back: each window that still exists and still
+    // belongs to its process, bottom first, then the front one is activated;
+    // the sound as it was; the control bar.
+    void Restore(Desktop& desktop);
+
+    // Takes over what an earlier run of the program recorded.
+    void Adopt(const HiddenState& state) { m_state = state; }
+
+private:
+    HiddenState m_state;
+    bool m_barHidden = false;
+};
+
+// The windows the hiding spares: the shell's desktop and every taskbar.
+bool IsSparedWindowClass(std::string_view className);
