@@ -60,6 +60,8 @@ const MessageMap* CBombDlg::GetMessageMap() const {
         OnMessage(WM_HOTKEY, &CBombDlg::OnHotKey),
         OnMessage(WM_ENDSESSION, &CBombDlg::OnEndSession),
         OnMessage(BringBackMessage(), &CBombDlg::OnBringBack),
+        OnMessage(kTrayMessage, &CBombDlg::OnTrayIcon),
+        OnMessage(TaskbarCreatedMessage(), &CBombDlg::OnTaskbarCreated),
         OnCommand(IDC_ARM, &CBombDlg::OnArm),
         OnCommand(IDC_DISARM, &CBombDlg::OnDisarm),
         OnCommand(IDC_SETTINGS, &CBombDlg::OnSettings),
@@ -173,6 +175,7 @@ LRESULT CBombDlg::OnTimer(WPARAM, LPARAM) {
 // However the program ends, nothing it hid stays hidden.
 LRESULT CBombDlg::OnDestroy(WPARAM, LPARAM) {
     BringBack();
+    MoveBar(BarEvent::Exit);
     LRESULT result = Default();
     m_monitor.OnDestroy(*m_desktop);
     return result;
@@ -200,9 +203,18 @@ void CBombDlg::ShowInfoPanel(bool leaveTopmostBand) {
     if (leaveTopmostBand && m_settings.Active.NotTopmost == 0) SetTopmost(true);
 }
 
-void CBombDlg::OnArm() { m_monitor.Arm(*m_desktop, m_settings); }
+void CBombDlg::OnArm() {
+    m_monitor.Arm(*m_desktop, m_settings);
+    MoveBar(BarEvent::Arm);
+    // Gone into the tray, the bar is no longer in front for the first ticks
+    // to take the resting cursor as the point movement is measured from.
+    if (!m_presence.BarShown()) m_monitor.TakeReference(*m_desktop);
+}
 
-void CBombDlg::OnDisarm() { m_monitor.Disarm(*m_desktop); }
+void CBombDlg::OnDisarm() {
+    m_monitor.Disarm(*m_desktop);
+    MoveBar(BarEvent::Disarm);
+}
 
 // The dialog edits a copy of records 0 to 5; only OK brings it back, puts
 // the setting number last shown in force and writes the settings file.
@@ -253,9 +265,12 @@ bool CBombDlg::StartTimer() {
 
 void CBombDlg::StopTimer() { KillTimer(m_hWnd, m_timerId); }
 void CBombDlg::RefreshControls() { UpdateData(false); }
-void CBombDlg::MinimizeControlBar() { ShowWindow(SW_MINIMIZE); }
-void CBombDlg::HideControlBar() { ShowWindow(SW_HIDE); }
-void CBombDlg::ShowControlBar() { ShowWindow(SW_SHOWNA); }
+// A bar that is away stays away: minimised, it would show on the taskbar.
+void CBombDlg::MinimizeControlBar() {
+    if (m_presence.BarShown()) ShowWindow(SW_MINIMIZE);
+}
+void CBombDlg::HideControlBar() { MoveBar(BarEvent::HidingTookBar); }
+void CBombDlg::ShowControlBar() { MoveBar(BarEvent::HidingGaveBack); }
 void CBombDlg::SetControlBarTopmost(bool topmost) { SetTopmost(topmost); }
 
 void CBombDlg::ShowFinalMessage(const std::string& text) {

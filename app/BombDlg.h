@@ -6,8 +6,10 @@
 #include <string>
 
 #include "framework/Dialog.h"
+#include "app/TrayIcon.h"
 #include "framework/ToolTipCtrl.h"
 #include "settings/SettingRecord.h"
+#include "trigger/BarPresence.h"
 #include "trigger/Desktop.h"
 #include "trigger/Hiding.h"
 #include "trigger/TriggerMonitor.h"
@@ -81,6 +83,11 @@ private:
     bool RegisterPanicKey(const Hotkey& hotkey);
     bool PutPanicKeyInForce(const Hotkey& hotkey);
     void OnExtraSettings();
+    // Shows or hides the bar and the notification-area icon after `event`.
+    void MoveBar(BarEvent event);
+    LRESULT OnTrayIcon(WPARAM, LPARAM);
+    LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+    void ShowTrayMenu();
     // The range bar's range is 0 to the Sensitivity in force.
     void SetRangeToSensitivity();
     void ApplyTopmostState();
@@ -96,6 +103,8 @@ private:
     HICON m_hIcon;
     TriggerMonitor m_monitor;
     Hiding m_hiding;
+    BarPresence m_presence;
+    TrayIcon m_trayIcon;
     std::unique_ptr<ControlBarDesktop> m_desktop;
 };
 

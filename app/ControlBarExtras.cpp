@@ -6,6 +6,7 @@
 #include "app/ControlBarDesktop.h"
 #include "app/HiddenStateFile.h"
 #include "framework/WinApp.h"
+#include "res/resource.h"
 #include "settings/ExtraDlg.h"
 #include "settings/ExtraSettingsFile.h"
 
@@ -15,6 +16,8 @@ constexpr int kHotkeyId = 1;
 // Held down, a key repeats; this flag (Windows 7 on) keeps the repeats from
 // bringing back what the first press hid. Older systems refuse it.
 constexpr UINT kModNoRepeat = 0x4000;
+
+const wchar_t kTrayTip[] = L"VEXAL：爆弹待机中";
 
 const wchar_t kIniSaveFailed[] = L"无法保存VEXAL.ini，新的设置只在本次运行中有效。";
 
@@ -93,4 +96,67 @@ void CBombDlg::OnExtraSettings() {
     m_settings.Extra = dlg.m_extra;
     if (!SaveExtraSettings(ProgramFolder(), m_settings.Extra))
         AfxMessageBox(kIniSaveFailed, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The bar goes away only where the icon can stand in for it: without a
+// notification area it stays, so it can always be disarmed and ended.
+void CBombDlg::MoveBar(BarEvent event) {
+    const BarPresence before = m_presence;
+    m_presence = BarAfter(m_presence, event, m_settings.Extra.TrayWhileArmed);
+    if (m_presence.IconShown() && !before.IconShown() && !m_trayIcon.Add(m_hWnd, m_hIcon, kTrayTip))
+        m_presence = BarAfter(m_presence, BarEvent::Disarm, false);
+    if (!m_presence.IconShown()) m_trayIcon.Remove();
+    if (m_presence.BarShown() != before.BarShown()) ShowWindow(m_presence.BarShown() ? SW_SHOWNA : SW_HIDE);
+}
+
+// A left click is the disarm button; the right button opens the menu.
+LRESULT CBombDlg::OnTrayIcon(WPARAM, LPARAM mouse) {
+    if (!IsWindowEnabled(m_hWnd)) return 0;  // one of our modal windows is open
+    if (mouse == WM_LBUTTONUP) OnDisarm();
+    if (mouse == WM_RBUTTONUP || mouse == WM_CONTEXTMENU) ShowTrayMenu();
+    return 0;
+}
+
+LRESULT CBombDlg::OnTaskbarCreated(WPARAM, LPARAM) {
+    if (m_presence.IconShown()) m_trayIcon.Add(m_hWnd, m_hIcon, kTrayTip);
+    return 0;
+}
+
+// The bar, hidden or not, is the foreground window while the menu is open,
+// so that the armed bomb idles as it does over any window of its own, and
+// the menu closes when the user clicks elsewhere.
+void CBombDlg::ShowTrayMenu() {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    AppendMenuW(menu, MF_STRING, ID_TRAY_DISARM, L"放弃爆弹并显示VEXAL(&D)");
+    if (m_hiding.Active()) AppendMenuW(menu, MF_STRING, ID_TRAY_BRING_BACK, L"恢复隐藏的窗口(&R)");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, ID_TRAY_SETTINGS, L"设置(&S)...");
+    AppendMenuW(menu, MF_STRING, ID_TRAY_INFO, L"关于本程序(&A)...");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, ID_TRAY_EXIT, L"退出(&X)");
+    SetMenuDefaultItem(menu, ID_TRAY_DISARM, FALSE);
+    POINT at;
+    GetCursorPos(&at);
+    SetForegroundWindow(m_hWnd);
+    const UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr);
+    PostMessageW(m_hWnd, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    switch (command) {
+        case ID_TRAY_DISARM:
+            OnDisarm();
+            break;
+        case ID_TRAY_BRING_BACK:
+            BringBack();
+            break;
+        case ID_TRAY_SETTINGS:
+            OnSettings();
+            break;
+        case ID_TRAY_INFO:
+            ShowInfoPanel(false);
+            break;
+        case ID_TRAY_EXIT:
+            PostMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+            break;
+    }
 }

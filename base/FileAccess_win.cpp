@@ -36,6 +36,22 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
+// Another program that holds the file for a moment (a virus scanner, an
+// editor, a backup) makes the open or the move fail; each is tried again
+// for about a second before it counts as failed.
+constexpr int kAttempts = 10;
+constexpr DWORD kPauseMs = 100;
+
+bool HeldForAMoment(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED; }
+
+bool MoveOver(const std::wstring& from, const std::wstring& to) {
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        if (!HeldForAMoment(GetLastError()) || attempt == kAttempts - 1) return false;
+        Sleep(kPauseMs);
+    }
+}
+
 }  // namespace
 
 std::wstring PathIn(const std::wstring& folder, const wchar_t* name) {
@@ -47,9 +63,16 @@ std::wstring PathIn(const std::wstring& folder, const wchar_t* name) {
 ReadOutcome ReadWholeFile(const std::wstring& path, uint32_t maxBytes, std::vector<uint8_t>& bytes) {
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return NotFound(GetLastError()) ? ReadOutcome::Missing : ReadOutcome::Failed;
-    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.Valid()) return NotFound(GetLastError()) ? ReadOutcome::Missing : ReadOutcome::Failed;
+    ScopedHandle file;
+    for (int attempt = 0; !file.Valid(); ++attempt) {
+        file = ScopedHandle(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (file.Valid()) break;
+        const DWORD error = GetLastError();
+        if (NotFound(error)) return ReadOutcome::Missing;
+        if (!HeldForAMoment(error) || attempt == kAttempts - 1) return ReadOutcome::Failed;
+        Sleep(kPauseMs);
+    }
     return ReadAll(file.Get(), maxBytes, bytes) ? ReadOutcome::Read : ReadOutcome::Failed;
 }
 
@@ -60,7 +83,7 @@ bool ReplaceFileSafely(const std::wstring& target, const std::wstring& temp, con
     // The old file is replaced only once the new one is complete on disk.
     bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
     ok = file.Close() && ok;
-    ok = ok && MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    ok = ok && MoveOver(temp, target);
     if (!ok) DeleteFileW(temp.c_str());
     return ok;
 }

@@ -39,15 +39,6 @@
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
-// Hotkey and hiding settings (IDD_EXTRA).
-#define IDC_EXTRA_HOTKEY 1201
-#define IDC_EXTRA_WIN 1202
-#define IDC_EXTRA_CLEAR 1203
-#define IDC_EXTRA_HIDE 1204
-#define IDC_EXTRA_MUTE 1205
-#define IDC_EXTRA_LOCK 1206
-#define IDC_EXTRA_TRAY 1207
-
 #endif
 
 // Control bar (IDD_BOMB).
@@ -149,5 +140,12 @@
 #define IDC_EXTRA_MUTE 1205
 #define IDC_EXTRA_LOCK 1206
 #define IDC_EXTRA_TRAY 1207
+
+// The notification-area icon's menu.
+#define ID_TRAY_DISARM 40001
+#define ID_TRAY_BRING_BACK 40002
+#define ID_TRAY_SETTINGS 40003
+#define ID_TRAY_INFO 40004
+#define ID_TRAY_EXIT 40005
 
 #endif

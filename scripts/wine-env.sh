@@ -77,9 +77,12 @@ _vexal_font_reg() {
   for name in "宋体" "新宋体" "SimSun" "NSimSun" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "Microsoft Sans Serif" "MS Sans Serif"; do
     printf '"%s"="%s"\r\n' "$name" "$font"
   done
-  # No window manager runs on the virtual display: Wine draws the captions,
-  # and does not wait for one each time a window is hidden.
-  printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n"Managed"="N"\r\n'
+  # No window manager runs on the virtual display: Wine draws the captions.
+  printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n'
+  # Nor does Wine wait 2 s for one each time a window of the hiding cases'
+  # window program is hidden. (Not for the rest: the X focus, and with it
+  # the X server's keys, follows only managed windows.)
+  printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\twowindows.exe\\X11 Driver]\r\n"Managed"="N"\r\n'
 }
 
 _vexal_prepare_prefix() {
@@ -87,13 +90,13 @@ _vexal_prepare_prefix() {
   export WINEARCH=win$VEXAL_WINE_BITS
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  [ -f "$WINEPREFIX/.vexal-ready-3" ] && return 0
+  [ -f "$WINEPREFIX/.vexal-ready-4" ] && return 0
   mkdir -p "$VEXAL_WINE_DIR"
   vexal_wine wineboot -i >/dev/null 2>&1
   _vexal_font_reg | iconv -f UTF-8 -t UTF-16 > "$VEXAL_WINE_DIR/fonts.reg"
   vexal_wine regedit /S "$(wine_path "$VEXAL_WINE_DIR/fonts.reg")" >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.vexal-ready-3"
+  touch "$WINEPREFIX/.vexal-ready-4"
 }
 
 wine_env_start() {

@@ -15,6 +15,7 @@ const ToolText kTooltips[] = {
     {IDC_EXTRA_HIDE, L"爆炸时隐藏活动窗口和同一程序的其他窗口，不关闭也不最小化；再按热键即可恢复"},
     {IDC_EXTRA_MUTE, L"窗口隐藏期间关闭所有声音，窗口恢复时声音也恢复原状"},
     {IDC_EXTRA_LOCK, L"爆炸后的处理全部完成后锁定计算机"},
+    {IDC_EXTRA_TRAY, L"准备爆弹后隐藏VEXAL，只在通知区域显示图标；单击图标放弃爆弹，右击显示菜单"},
     {IDOK, L"保存设置并关闭对话框"},
     {IDCANCEL, L"放弃设置"},
 };
@@ -72,6 +73,7 @@ void CExtraDlg::DoDataExchange(CDataExchange* pDX) {
     ExchangeSwitch(pDX, IDC_EXTRA_HIDE, m_extra.HideInsteadOfClose);
     ExchangeSwitch(pDX, IDC_EXTRA_MUTE, m_extra.MuteWhileHidden);
     ExchangeSwitch(pDX, IDC_EXTRA_LOCK, m_extra.LockAfterDetonation);
+    ExchangeSwitch(pDX, IDC_EXTRA_TRAY, m_extra.TrayWhileArmed);
 }
 
 BOOL CExtraDlg::PreTranslateMessage(MSG* msg) {

@@ -4,8 +4,9 @@
 
 #include "trigger/Detonation.h"
 
+// "#32769" is the desktop window itself, which Wine may report in front.
 bool IsSparedWindowClass(std::string_view className) {
-    return IsShellWindowClass(className) || className == "Shell_SecondaryTrayWnd";
+    return IsShellWindowClass(className) || className == "Shell_SecondaryTrayWnd" || className == "#32769";
 }
 
 bool Hiding::Active() const {

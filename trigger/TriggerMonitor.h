@@ -21,6 +21,9 @@ public:
     // front, armed or not; never against one of the program's own windows.
     void DetonateNow(Desktop& desktop, const BombSettings& settings, Hiding* hiding);
 
+    // Movement is measured from where the cursor is now.
+    void TakeReference(ScreenState& screen) { m_reference = screen.CursorPos(); }
+
     // The cursor position of the last tick that did not fire; (0, 0) at start.
     ScreenPoint Reference() const { return m_reference; }
 

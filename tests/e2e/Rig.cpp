@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/Scoped_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -117,8 +118,9 @@ void Program::WriteFile(const std::wstring& name, const std::string& bytes) cons
 
 bool Program::ReadFile(const std::wstring& name, std::string& bytes) const {
     bytes.clear();
-    HANDLE h = CreateFileW(PathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    // Shared for deleting too, so the program can replace the file meanwhile.
+    HANDLE h = CreateFileW(PathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     char buffer[4096];
     DWORD got = 0;
@@ -276,15 +278,46 @@ LRESULT CALLBACK TargetWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     auto* self = reinterpret_cast<TargetWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
     if (message == WM_CLOSE && self) {
         // Recorded, not obeyed: the driver closes its own windows.
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
         self->m_lastCloseAt = now.QuadPart;
         ++self->m_closes;
         return 0;
     }
+    if (message == WM_SHOWWINDOW && !wParam && self) self->m_lastHiddenAt = now.QuadPart;
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && self) self->m_lastActivatedAt = now.QuadPart;
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// ---- the window program --------------------------------------------------------
+
+WindowProgram::WindowProgram() {
+    if (!m_program.Start()) return;
+    m_back = WaitTopWindow(m_program.ProcessId(), L"Back window");
+    m_front = WaitTopWindow(m_program.ProcessId(), L"Front window");
+    ActivateFront();
+}
+
+WindowProgram::~WindowProgram() {
+    if (m_front) PostMessageW(m_front, WM_CLOSE, 0, 0);
+    m_program.WaitExit(3000);
+}
+
+bool WindowProgram::BothHidden() const { return !IsWindowVisible(m_back) && !IsWindowVisible(m_front); }
+bool WindowProgram::BothShown() const { return IsWindowVisible(m_back) && IsWindowVisible(m_front); }
+
+bool WindowProgram::InOrder() const {
+    if (!BothShown() || GetForegroundWindow() != m_front) return false;
+    for (HWND w = GetWindow(m_front, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == m_back) return true;
+    return false;
+}
+
+void WindowProgram::ActivateFront() const {
+    SetForegroundWindow(m_front);
+    WaitFor([&] { return GetForegroundWindow() == m_front; }, 3000);
 }
 
 // ---- screenshots ---------------------------------------------------------------
@@ -305,8 +338,8 @@ void SaveScreenshot(const char* name, HWND window) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
+    ScopedGdiObject<HBITMAP> bitmap(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HGDIOBJ old = SelectObject(mem, bitmap.Get());
     BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     SelectObject(mem, old);
     DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
@@ -322,7 +355,6 @@ void SaveScreenshot(const char* name, HWND window) {
     ::WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &written, nullptr);
     ::WriteFile(f, bits, size, &written, nullptr);
     CloseHandle(f);
-    DeleteObject(bmp);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
 }

@@ -95,8 +95,11 @@ public:
     ~TargetWindow();
     HWND Handle() const { return m_hwnd; }
     int CloseRequests() const { return m_closes; }
-    // When the last close request was dispatched, in QueryPerformanceCounter ticks.
+    // When the last close request was dispatched, the window was last hidden,
+    // and last activated, in QueryPerformanceCounter ticks.
     int64_t LastCloseAt() const { return m_lastCloseAt; }
+    int64_t LastHiddenAt() const { return m_lastHiddenAt; }
+    int64_t LastActivatedAt() const { return m_lastActivatedAt; }
     void Activate() const;
     // Lets its messages through while waiting.
     static void Pump();
@@ -106,6 +109,29 @@ private:
     HWND m_hwnd = nullptr;
     int m_closes = 0;
     int64_t m_lastCloseAt = 0;
+    int64_t m_lastHiddenAt = 0;
+    int64_t m_lastActivatedAt = 0;
+};
+
+// The window program (twowindows.exe): two windows of another process, whose
+// hiding Wine does not slow down. Closed again at the end.
+class WindowProgram {
+public:
+    WindowProgram();
+    ~WindowProgram();
+    HWND Back() const { return m_back; }
+    HWND Front() const { return m_front; }
+    bool Started() const { return m_back && m_front; }
+    bool BothHidden() const;
+    bool BothShown() const;
+    // Both shown, the front one above the back one and active.
+    bool InOrder() const;
+    void ActivateFront() const;
+
+private:
+    Program m_program{L"twowindows.exe", L"twowindows.exe"};
+    HWND m_back = nullptr;
+    HWND m_front = nullptr;
 };
 
 // Saves what the screen shows inside the window's rectangle (or the whole

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tests/unit/FakeDesktop.h"
+#include "trigger/BarPresence.h"
 #include "trigger/HiddenStateText.h"
 #include "trigger/Hiding.h"
 
@@ -97,6 +98,36 @@ TEST(Hiding, StateRecordReadsBackAndSurvivesSpoiledLines) {
         "[Hidden]\nSound=9,1\nWindow=0x10\nWindow=0x20,7\nWindow=junk,7\nWindow=0x30,0\nWindow=0x40,8 \n");
     EXPECT_EQ(spoiled.windows, (std::vector<HiddenWindow>{{0x20, 7}, {0x40, 8}}));
     EXPECT_EQ(spoiled.sound.kind, SavedSound::kNothing);
+}
+
+// Where the bar is after each event, from each state, with the tray switch
+// on and off: "b" bar shown, "i" icon shown, "-" neither.
+TEST(BarPresence, EventTable) {
+    auto show = [](BarPresence p) {
+        return std::string(p.BarShown() ? "b" : "") + (p.IconShown() ? "i" : "") +
+               (p.BarShown() || p.IconShown() ? "" : "-");
+    };
+    const BarPresence shown, tray{true, false}, hiddenAway{false, true}, both{true, true};
+    const struct {
+        BarEvent event;
+        bool trayWhileArmed;
+        // from shown, tray, hidden away, both
+        const char* after[4];
+    } rows[] = {
+        {BarEvent::Arm, true, {"i", "i", "i", "i"}},
+        {BarEvent::Arm, false, {"b", "i", "-", "i"}},
+        {BarEvent::Detonate, true, {"b", "i", "-", "i"}},
+        {BarEvent::HidingTookBar, true, {"-", "i", "-", "i"}},
+        {BarEvent::HidingGaveBack, true, {"b", "i", "b", "i"}},  // the tray keeps it away
+        {BarEvent::Disarm, true, {"b", "b", "b", "b"}},
+        {BarEvent::Exit, false, {"b", "b", "-", "-"}},
+    };
+    for (const auto& row : rows) {
+        const BarPresence from[] = {shown, tray, hiddenAway, both};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(show(BarAfter(from[i], row.event, row.trayWhileArmed)), row.after[i])
+                << "event " << static_cast<int>(row.event) << " from state " << i;
+    }
 }
 
 }  // namespace

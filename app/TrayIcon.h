@@ -1,0 +1,28 @@
+#pragma once
+// VEXAL's icon in the notification area, standing in for the control bar
+// while the bar is away. The shell tells the owner window of clicks by
+// kTrayMessage, with the mouse message in lParam.
+#include <windows.h>
+
+constexpr UINT kTrayMessage = WM_APP + 1;
+
+class TrayIcon {
+public:
+    TrayIcon() = default;
+    ~TrayIcon() { Remove(); }
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    // Also after the shell restarted, when the icon it had is gone. False
+    // when there is no notification area to take it.
+    bool Add(HWND owner, HICON icon, const wchar_t* tip);
+    void Remove();
+    bool Shown() const { return m_shown; }
+
+private:
+    HWND m_owner = nullptr;
+    bool m_shown = false;
+};
+
+// The message the shell sends every top-level window when it (re)starts.
+UINT TaskbarCreatedMessage();
