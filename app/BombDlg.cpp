@@ -205,10 +205,11 @@ void CBombDlg::ShowInfoPanel(bool leaveTopmostBand) {
 
 void CBombDlg::OnArm() {
     m_monitor.Arm(*m_desktop, m_settings);
+    // Gone into the tray, the bar will not be in front for the first ticks
+    // to take the resting cursor as the point movement is measured from: it
+    // is taken now, before the bar goes.
+    if (m_settings.Extra.TrayWhileArmed) m_monitor.TakeReference(*m_desktop);
     MoveBar(BarEvent::Arm);
-    // Gone into the tray, the bar is no longer in front for the first ticks
-    // to take the resting cursor as the point movement is measured from.
-    if (!m_presence.BarShown()) m_monitor.TakeReference(*m_desktop);
 }
 
 void CBombDlg::OnDisarm() {

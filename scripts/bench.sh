@@ -5,7 +5,8 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
 wine_env_start --virtual || exit 1
-trap wine_env_stop EXIT
+x_key_bridge_start "$root/build/bench-xreq"
+trap 'x_key_bridge_stop; wine_env_stop' EXIT
 cd "$VEXAL_WIN_DIR"
 echo "the $VEXAL_WINE_BITS-bit build in $VEXAL_WIN_DIR"
 vexal_wine vexal_bench.exe "$@"

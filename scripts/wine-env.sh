@@ -7,6 +7,8 @@
 #   vexal_wine PROGRAM ARGS...   runs a Windows program in that prefix
 #   wine_path PATH               the Windows form of a Unix path
 #   wine_env_stop                stops what wine_env_start started
+#   x_key_bridge_start FOLDER    keys through the X server on the driver's request
+#   x_key_bridge_stop
 #
 # Some virtual machines' kernels cannot run 32-bit programs at all, and with
 # them Wine's 32-bit half. There the rig runs a 64-bit build of the same
@@ -113,4 +115,37 @@ wine_env_stop() {
     wait "$_vexal_xvfb_pid" 2>/dev/null
     _vexal_xvfb_pid=""
   fi
+}
+
+# Keys held through the X server: a key press made inside Wine is dropped at
+# the next pointer motion, a real X key press holds. The driver asks for one
+# by dropping a request file in FOLDER (VEXAL_XREQ); only key presses and
+# releases are done, and the X focus put on a window of Wine's (no window
+# manager does it on the virtual display).
+_vexal_bridge_pid=""
+
+x_key_bridge_start() {
+  local folder=$1
+  mkdir -p "$folder"
+  rm -f "$folder"/*.req
+  (
+    while sleep 0.05; do
+      for f in "$folder"/*.req; do
+        [ -e "$f" ] || continue
+        read -r action key < "$f"
+        case "$action:$key" in
+          keydown:[a-zA-Z_]*|keyup:[a-zA-Z_]*|key:[a-zA-Z_]*) xdotool "$action" "$key" ;;
+          windowfocus:[0-9]*) xdotool windowfocus "$key" ;;
+        esac
+        rm -f "$f"
+      done
+    done
+  ) &
+  _vexal_bridge_pid=$!
+  export VEXAL_XREQ=$(wine_path "$folder")
+}
+
+x_key_bridge_stop() {
+  [ -n "$_vexal_bridge_pid" ] && kill "$_vexal_bridge_pid" 2>/dev/null
+  _vexal_bridge_pid=""
 }

@@ -138,9 +138,7 @@ bool Program::Start() {
     return true;
 }
 
-bool Program::Running() const {
-    return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool Program::Running() const { return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
 
 bool Program::WaitExit(DWORD timeoutMs) {
     return WaitFor([&] { return !Running(); }, timeoutMs);
@@ -161,9 +159,7 @@ void Program::Stop() {
     m_pi = {};
 }
 
-HWND Program::WaitControlBar(DWORD timeoutMs) {
-    return WaitTopWindow(m_pi.dwProcessId, L"VEXAL汉化版", timeoutMs);
-}
+HWND Program::WaitControlBar(DWORD timeoutMs) { return WaitTopWindow(m_pi.dwProcessId, L"VEXAL汉化版", timeoutMs); }
 
 // ---- windows -------------------------------------------------------------------
 
@@ -228,9 +224,7 @@ void MouseClick(HWND control) {
     SendInput(2, in, sizeof(INPUT));
 }
 
-bool IsChecked(HWND dialog, int id) {
-    return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool IsChecked(HWND dialog, int id) { return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // ---- the driver's own windows --------------------------------------------------
 
@@ -246,8 +240,8 @@ TargetWindow::TargetWindow(const wchar_t* title) {
         RegisterClassW(&wc);
         registered = true;
     }
-    m_hwnd = CreateWindowExW(0, L"VexalE2ETarget", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 300, 200,
-                             nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    m_hwnd = CreateWindowExW(0, L"VexalE2ETarget", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 300, 200, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), this);
     Pump();
 }
 
@@ -359,7 +353,6 @@ void SaveScreenshot(const char* name, HWND window) {
     ReleaseDC(nullptr, screen);
 }
 
-
 bool XKey(const char* request) {
     wchar_t folder[MAX_PATH];
     if (!GetEnvironmentVariableW(L"VEXAL_XREQ", folder, MAX_PATH)) return false;
@@ -375,7 +368,14 @@ bool XKey(const char* request) {
     return WaitFor([&] { return GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES; }, 3000);
 }
 
-void Rest(DWORD ms) { WaitFor([] { return false; }, ms); }
+void FocusXKeys(HWND window) {
+    if (auto xid = reinterpret_cast<uintptr_t>(GetPropW(window, L"__wine_x11_whole_window")))
+        XKey(("windowfocus " + std::to_string(xid)).c_str());
+}
+
+void Rest(DWORD ms) {
+    WaitFor([] { return false; }, ms);
+}
 
 bool ArmWithTarget(HWND bar, TargetWindow& target, POINT rest) {
     SetCursorPos(rest.x, rest.y);

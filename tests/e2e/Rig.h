@@ -141,6 +141,9 @@ void SaveScreenshot(const char* name, HWND window = nullptr);
 // Presses or releases a key through the X server ("keydown shift"); false
 // where no such bridge runs (on Windows).
 bool XKey(const char* request);
+// Puts the X focus, where the X server's keys go, on the window's X window:
+// a window manager would, when Wine activates it; none runs here.
+void FocusXKeys(HWND window);
 
 // Arms the bomb as a person does: the control bar in front, its arm button
 // pressed, the cursor resting at `rest`, then the target brought to the front
