@@ -39,12 +39,13 @@ test: native wine-build
 	@bash scripts/test.sh
 
 # The long reliability forms: 10,000 arm and disarm cycles, 1,000
-# detonations and 30 minutes armed, with their own Wine prefix.
+# detonations, 1,000 hide and restore cycles and 30 minutes armed, with
+# their own Wine prefix.
 soak: wine-build
 	@VEXAL_SOAK=1 VEXAL_E2E_TIMEOUT=4000 VEXAL_WINE_DIR=$(CURDIR)/$(BUILD)/wine-soak bash scripts/e2e.sh reliability
 
-# Reaction time, idle CPU, start-up, size, memory and the information
-# panel, measured under Wine beside a floor program; prints one table.
+# Reaction time, idle CPU, the hotkey, start-up, size, memory and the
+# information panel, measured under Wine beside a floor program; one table.
 bench: wine-build
 	@bash scripts/bench.sh
 

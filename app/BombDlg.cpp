@@ -85,11 +85,6 @@ void CBombDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Radio(pDX, IDC_RADIO1, m_settings.CurrentSetting);
 }
 
-BOOL CBombDlg::PreTranslateMessage(MSG* msg) {
-    m_toolTip.RelayEvent(msg);
-    return CDialog::PreTranslateMessage(msg);
-}
-
 BOOL CBombDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 

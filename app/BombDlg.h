@@ -1,13 +1,13 @@
 #pragma once
 // The control bar: the program's only permanent window. It owns the setting
 // records, the setting number in force and the active settings, arms and
-// disarms the bomb, and opens the settings and information dialogs.
+// disarms the bomb, opens the settings and information dialogs, and keeps
+// the hotkey, the hidden windows and the notification-area icon.
 #include <memory>
 #include <string>
 
-#include "framework/Dialog.h"
 #include "app/TrayIcon.h"
-#include "framework/ToolTipCtrl.h"
+#include "framework/Dialog.h"
 #include "settings/SettingRecord.h"
 #include "trigger/BarPresence.h"
 #include "trigger/Desktop.h"
@@ -53,7 +53,6 @@ public:
 protected:
     const MessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnInitDialog() override;
 
 private:
@@ -99,7 +98,6 @@ private:
     CProgressCtrl m_rangeBar;
     CButton m_disarmButton;
     CButton m_armButton;
-    CToolTipCtrl m_toolTip;
     HICON m_hIcon;
     TriggerMonitor m_monitor;
     Hiding m_hiding;
@@ -107,7 +105,3 @@ private:
     TrayIcon m_trayIcon;
     std::unique_ptr<ControlBarDesktop> m_desktop;
 };
-
-// The message a second start sends every top-level window, so that the
-// running control bar brings back what it has hidden.
-UINT BringBackMessage();

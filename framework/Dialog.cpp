@@ -72,7 +72,10 @@ BOOL CDialog::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* msg) { return IsDialogMessageW(m_hWnd, msg); }
+BOOL CDialog::PreTranslateMessage(MSG* msg) {
+    m_toolTip.RelayEvent(msg);
+    return IsDialogMessageW(m_hWnd, msg);
+}
 
 void CDialog::OnOK() {
     if (UpdateData(true)) EndDialog(IDOK);

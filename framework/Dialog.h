@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "framework/ToolTipCtrl.h"
 #include "framework/Wnd.h"
 
 class CDialog;
@@ -81,6 +82,9 @@ protected:
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
+    // The dialog's tooltips, if it creates them; PreTranslateMessage relays
+    // the mouse messages to them.
+    CToolTipCtrl m_toolTip;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);

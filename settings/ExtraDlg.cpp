@@ -76,11 +76,6 @@ void CExtraDlg::DoDataExchange(CDataExchange* pDX) {
     ExchangeSwitch(pDX, IDC_EXTRA_TRAY, m_extra.TrayWhileArmed);
 }
 
-BOOL CExtraDlg::PreTranslateMessage(MSG* msg) {
-    m_toolTip.RelayEvent(msg);
-    return CDialog::PreTranslateMessage(msg);
-}
-
 BOOL CExtraDlg::OnInitDialog() {
     // Any key may stand alone (Pause, F12), so no combination is refused.
     SendDlgItemMessageW(m_hWnd, IDC_EXTRA_HOTKEY, HKM_SETRULES, 0, 0);

@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "framework/Dialog.h"
-#include "framework/ToolTipCtrl.h"
 #include "settings/ExtraSettings.h"
 
 class CExtraDlg : public CDialog {
@@ -20,12 +19,10 @@ public:
 protected:
     const MessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
 
 private:
     void OnClear();
 
-    CToolTipCtrl m_toolTip;
 };

@@ -149,11 +149,6 @@ void CSettingsDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Check(pDX, IDC_SET_EDGE_LEFT, f.EdgeLeft);
 }
 
-BOOL CSettingsDlg::PreTranslateMessage(MSG* msg) {
-    m_toolTip.RelayEvent(msg);
-    return CDialog::PreTranslateMessage(msg);
-}
-
 BOOL CSettingsDlg::OnInitDialog() {
     // The combo box is unsorted, so the sound types are the entries' indices;
     // it is filled before the first exchange selects one.

@@ -7,7 +7,6 @@
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
 #include "framework/SpinButtonCtrl.h"
-#include "framework/ToolTipCtrl.h"
 #include "settings/SettingsForm.h"
 
 class CSettingsDlg : public CDialog {
@@ -22,7 +21,6 @@ public:
 protected:
     const MessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnInitDialog() override;
 
 private:
@@ -30,7 +28,6 @@ private:
     CStatic m_picturePreview;
     CListCtrl m_pictureList;
     CSpinButtonCtrl m_spin;
-    CToolTipCtrl m_toolTip;
     RealWinCalls m_win;  // what the apply-now buttons call
 
     void StoreSetting(int n);

@@ -268,7 +268,7 @@ int main(int argc, char** argv) {
     std::printf("%-28s %-44s %-26s %s\n", "figure", "measured", "target", "");
     ReactionTime(quick ? 5 : 50);
     IdleCpu(quick ? 20 : 60, "CPU while armed and idle");
-    IdleCpu(quick ? 20 : 60, "CPU idle, hotkey registered", "[Extra]\r\nHotkey=F12\r\n");
+    IdleCpu(quick ? 20 : 60, "CPU armed, idle, with a hotkey", "[Extra]\r\nHotkey=F12\r\n");
     HotkeyTimes(quick ? 5 : 50);
     StartupAndMemory(quick ? 2 : 10);
     Size();
