@@ -163,7 +163,7 @@ LRESULT CBombDlg::OnPaint(WPARAM, LPARAM) {
 LRESULT CBombDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hIcon); }
 
 LRESULT CBombDlg::OnTimer(WPARAM, LPARAM) {
-    m_monitor.Tick(*m_desktop, m_settings, &m_hiding);
+    m_monitor.Tick(Roles(), m_settings, &m_hiding);
     return Default();
 }
 
@@ -172,7 +172,7 @@ LRESULT CBombDlg::OnDestroy(WPARAM, LPARAM) {
     BringBack();
     MoveBar(BarEvent::Exit);
     LRESULT result = Default();
-    m_monitor.OnDestroy(*m_desktop);
+    m_monitor.OnDestroy(*this);
     return result;
 }
 
@@ -199,7 +199,7 @@ void CBombDlg::ShowInfoPanel(bool leaveTopmostBand) {
 }
 
 void CBombDlg::OnArm() {
-    m_monitor.Arm(*m_desktop, m_settings);
+    m_monitor.Arm(*this, m_settings);
     // Gone into the tray, the bar will not be in front for the first ticks
     // to take the resting cursor as the point movement is measured from: it
     // is taken now, before the bar goes.
@@ -208,7 +208,7 @@ void CBombDlg::OnArm() {
 }
 
 void CBombDlg::OnDisarm() {
-    m_monitor.Disarm(*m_desktop);
+    m_monitor.Disarm(*this);
     MoveBar(BarEvent::Disarm);
 }
 
@@ -233,6 +233,8 @@ void CBombDlg::OnSettings() {
         PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
     }
 }
+
+DesktopRoles CBombDlg::Roles() { return {*m_desktop, *this, *m_desktop}; }
 
 INT_PTR CBombDlg::DoModalBelowBar(CDialog& dlg) {
     const bool topmost = m_settings.Active.NotTopmost == 0;

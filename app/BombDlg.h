@@ -26,8 +26,8 @@ struct StartupFacts {
 // running control bar brings back what it has hidden.
 UINT BringBackMessage();
 
-// The bar's own controls are what the trigger monitor shows through: it is
-// their BarControls, and the desktop adapter passes those calls on to it.
+// The bar's own controls are what the trigger monitor shows through: the
+// bar is their BarControls.
 class CBombDlg : public CDialog, public BarControls {
 public:
     explicit CBombDlg(StartupFacts facts);
@@ -90,6 +90,8 @@ private:
     // The range bar's range is 0 to the Sensitivity in force.
     void SetRangeToSensitivity();
     void ApplyTopmostState();
+    // The adapter for the screen and the system, the bar itself for the bar.
+    DesktopRoles Roles();
 
     const StartupFacts m_facts;
     BombSettings m_settings;  // records, CurrentSetting and the active settings

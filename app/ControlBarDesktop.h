@@ -1,12 +1,12 @@
 #pragma once
-// The desktop as the control bar's trigger monitor sees it, over Win32. The
-// bar's own controls are the bar's: those calls are passed on to it.
+// The screen and the rest of the system as the control bar's trigger
+// monitor sees them, over Win32. The bar's own controls are the bar's.
 #include "actions/RealWinCalls.h"
 #include "trigger/Desktop.h"
 
 class CBombDlg;
 
-class ControlBarDesktop : public Desktop {
+class ControlBarDesktop : public ScreenState, public SystemEffects {
 public:
     explicit ControlBarDesktop(CBombDlg& bar) : m_bar(bar) {}
 
@@ -22,20 +22,6 @@ public:
     TimeOfDay LocalTimeOf(int32_t seconds) override;
     std::vector<TopWindow> ProcessWindows(WindowId window) override;
     uint32_t WindowProcess(WindowId window) override;
-
-    void SetRangePos(int32_t position) override;
-    void SetRangeMax(int32_t sensitivity) override;
-    void EnableArmButton(bool enable) override;
-    void ShowArmedPicture(bool show) override;
-    bool StartTimer() override;
-    void StopTimer() override;
-    void RefreshControls() override;
-    void RefreshAfterApply() override;
-    void MinimizeControlBar() override;
-    void HideControlBar() override;
-    void ShowControlBar() override;
-    void SetControlBarTopmost(bool topmost) override;
-    void ShowFinalMessage(const std::string& text) override;
 
     void MinimizeWindow(WindowId window) override;
     void PostClose(WindowId window) override;

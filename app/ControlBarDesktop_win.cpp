@@ -88,20 +88,6 @@ uint32_t ControlBarDesktop::WindowProcess(WindowId window) {
     return process;
 }
 
-void ControlBarDesktop::SetRangePos(int32_t position) { m_bar.SetRangePos(position); }
-void ControlBarDesktop::SetRangeMax(int32_t sensitivity) { m_bar.SetRangeMax(sensitivity); }
-void ControlBarDesktop::EnableArmButton(bool enable) { m_bar.EnableArmButton(enable); }
-void ControlBarDesktop::ShowArmedPicture(bool show) { m_bar.ShowArmedPicture(show); }
-bool ControlBarDesktop::StartTimer() { return m_bar.StartTimer(); }
-void ControlBarDesktop::StopTimer() { m_bar.StopTimer(); }
-void ControlBarDesktop::RefreshControls() { m_bar.RefreshControls(); }
-void ControlBarDesktop::RefreshAfterApply() { m_bar.RefreshAfterApply(); }
-void ControlBarDesktop::MinimizeControlBar() { m_bar.MinimizeControlBar(); }
-void ControlBarDesktop::HideControlBar() { m_bar.HideControlBar(); }
-void ControlBarDesktop::ShowControlBar() { m_bar.ShowControlBar(); }
-void ControlBarDesktop::SetControlBarTopmost(bool topmost) { m_bar.SetControlBarTopmost(topmost); }
-void ControlBarDesktop::ShowFinalMessage(const std::string& text) { m_bar.ShowFinalMessage(text); }
-
 void ControlBarDesktop::MinimizeWindow(WindowId window) { ShowWindow(Hwnd(window), SW_MINIMIZE); }
 void ControlBarDesktop::PostClose(WindowId window) { PostMessageW(Hwnd(window), WM_CLOSE, 0, 0); }
 

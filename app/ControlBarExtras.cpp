@@ -40,7 +40,7 @@ void CBombDlg::StartExtras() {
     HiddenState left;
     if (LoadHiddenStateFile(ProgramFolder(), left)) {
         m_hiding.Adopt(left);
-        m_hiding.Restore(*m_desktop);
+        m_hiding.Restore(Roles());
     }
     m_settings.Extra = LoadExtraSettings(ProgramFolder());
     if (!RegisterPanicKey(m_settings.Extra.Hotkey)) ShowPanicKeyTaken(m_settings.Extra.Hotkey);
@@ -66,9 +66,9 @@ bool CBombDlg::PutPanicKeyInForce(const Hotkey& hotkey) {
 LRESULT CBombDlg::OnHotKey(WPARAM id, LPARAM) {
     if (id != kHotkeyId || !IsWindowEnabled(m_hWnd)) return 0;
     if (m_hiding.Active())
-        m_hiding.Restore(*m_desktop);
+        m_hiding.Restore(Roles());
     else
-        m_monitor.DetonateNow(*m_desktop, m_settings, &m_hiding);
+        m_monitor.DetonateNow(Roles(), m_settings, &m_hiding);
     return 0;
 }
 
@@ -84,7 +84,7 @@ LRESULT CBombDlg::OnBringBack(WPARAM, LPARAM) {
 }
 
 void CBombDlg::BringBack() {
-    if (m_hiding.Active()) m_hiding.Restore(*m_desktop);
+    if (m_hiding.Active()) m_hiding.Restore(Roles());
 }
 
 // OK has put the hotkey in force already; the file is written afterwards.

@@ -114,6 +114,17 @@ public:
     virtual void ForgetHiddenState() = 0;
 };
 
-// All three roles, as the control bar's adapter and the tests' recording
-// fake provide them, so one ordered list can hold every call.
+// All three roles in one, as the tests' recording fake plays them, so that
+// one ordered list holds every call.
 class Desktop : public ScreenState, public BarControls, public SystemEffects {};
+
+// The three roles as a tick or a detonation reaches them: the control bar
+// hands in its desktop adapter for the screen and the system, and itself
+// for the bar.
+struct DesktopRoles {
+    ScreenState& screen;
+    BarControls& bar;
+    SystemEffects& system;
+    DesktopRoles(ScreenState& s, BarControls& b, SystemEffects& e) : screen(s), bar(b), system(e) {}
+    DesktopRoles(Desktop& all) : screen(all), bar(all), system(all) {}  // NOLINT: one fake plays every role
+};

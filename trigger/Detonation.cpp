@@ -7,41 +7,41 @@ namespace {
 // A switch is on only when it is exactly 1.
 bool On(int32_t value) { return value == 1; }
 
-void ActOnTarget(Desktop& desktop, const ActiveSettings& active, WindowId target, const ExtraSettings& extra,
+void ActOnTarget(DesktopRoles desktop, const ActiveSettings& active, WindowId target, const ExtraSettings& extra,
                  Hiding* hiding) {
     if (active.NoDetonation != 0 || target == 0) return;
-    if (IsShellWindowClass(desktop.WindowClassName(target))) return;
+    if (IsShellWindowClass(desktop.screen.WindowClassName(target))) return;
     if (extra.HideInsteadOfClose && hiding)
         hiding->HideTarget(desktop, target, extra.MuteWhileHidden);
     else if (On(active.MinimizeTarget))
-        desktop.MinimizeWindow(target);
+        desktop.system.MinimizeWindow(target);
     else
-        desktop.PostClose(target);
+        desktop.system.PostClose(target);
 }
 
-void RunFinalAction(Desktop& desktop, const ActiveSettings& active) {
+void RunFinalAction(DesktopRoles desktop, const ActiveSettings& active) {
     // With NotTopmost on, the control bar is put back among the ordinary
     // windows once the modal final actions (blackout, message) are over.
     const bool notTopmost = On(active.NotTopmost);
     switch (active.FinalAction) {
     case kFinalBlackout:
-        desktop.Blackout();
-        if (notTopmost) desktop.SetControlBarTopmost(false);
+        desktop.system.Blackout();
+        if (notTopmost) desktop.bar.SetControlBarTopmost(false);
         break;
     case kFinalScreenSaver:
-        desktop.ScreenSaver();
+        desktop.system.ScreenSaver();
         break;
     case kFinalShutDown:
-        desktop.ShutDown();
+        desktop.system.ShutDown();
         break;
     case kFinalRunProgram:
-        desktop.RunProgram(active.FinalProgram);
+        desktop.system.RunProgram(active.FinalProgram);
         break;
     case kFinalMessage:
         // The box is owned by the control bar: lift the bar so the box shows in front.
-        if (notTopmost) desktop.SetControlBarTopmost(true);
-        desktop.ShowFinalMessage(active.FinalMessage);
-        if (notTopmost) desktop.SetControlBarTopmost(false);
+        if (notTopmost) desktop.bar.SetControlBarTopmost(true);
+        desktop.bar.ShowFinalMessage(active.FinalMessage);
+        if (notTopmost) desktop.bar.SetControlBarTopmost(false);
         break;
     default:
         break;
@@ -54,32 +54,32 @@ bool IsShellWindowClass(std::string_view className) {
     return className == "Progman" || className == "WorkerW" || className == "Shell_TrayWnd";
 }
 
-void RunDetonation(Desktop& desktop, const ActiveSettings& active, WindowId target, const ExtraSettings& extra,
+void RunDetonation(DesktopRoles desktop, const ActiveSettings& active, WindowId target, const ExtraSettings& extra,
                    Hiding* hiding) {
     const bool hide = extra.HideInsteadOfClose && hiding;
-    desktop.SetRangePos(active.Sensitivity);
+    desktop.bar.SetRangePos(active.Sensitivity);
     // Stopped before anything can open a window, so no tick re-enters.
-    desktop.StopTimer();
-    desktop.ShowArmedPicture(false);
+    desktop.bar.StopTimer();
+    desktop.bar.ShowArmedPicture(false);
 
     ActOnTarget(desktop, active, target, extra, hiding);
 
-    if (On(active.PlaySound)) desktop.PlaySound(active.SoundType);
-    if (On(active.MuteWave)) desktop.MuteWave();
-    if (On(active.HangUpDialUp)) desktop.HangUpDialUp();
+    if (On(active.PlaySound)) desktop.system.PlaySound(active.SoundType);
+    if (On(active.MuteWave)) desktop.system.MuteWave();
+    if (On(active.HangUpDialUp)) desktop.system.HangUpDialUp();
     // A minimised bar still shows on the taskbar; hiding leaves no trace.
     if (On(active.HideSelf)) {
         if (hide)
-            hiding->HideBar(desktop);
+            hiding->HideBar(desktop.bar);
         else
-            desktop.MinimizeControlBar();
+            desktop.bar.MinimizeControlBar();
     }
-    if (On(active.ClearRecentDocs)) desktop.ClearRecentDocs();
-    if (On(active.EmptyRecycleBin)) desktop.EmptyRecycleBin();
+    if (On(active.ClearRecentDocs)) desktop.system.ClearRecentDocs();
+    if (On(active.EmptyRecycleBin)) desktop.system.EmptyRecycleBin();
 
     RunFinalAction(desktop, active);
-    if (extra.LockAfterDetonation) desktop.LockWorkStation();
+    if (extra.LockAfterDetonation) desktop.system.LockWorkStation();
 
-    desktop.EnableArmButton(true);
-    desktop.SetRangePos(0);
+    desktop.bar.EnableArmButton(true);
+    desktop.bar.SetRangePos(0);
 }

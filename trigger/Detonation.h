@@ -25,5 +25,5 @@ bool IsShellWindowClass(std::string_view className);
 // tick (0 for none), and leaves the control bar disarmed. Changes nothing
 // in the settings. With the extra settings' defaults (no VEXAL.ini) it is
 // the sequence alone; hiding instead of closing needs `hiding`.
-void RunDetonation(Desktop& desktop, const ActiveSettings& active, WindowId target,
+void RunDetonation(DesktopRoles desktop, const ActiveSettings& active, WindowId target,
                    const ExtraSettings& extra = ExtraSettings(), Hiding* hiding = nullptr);

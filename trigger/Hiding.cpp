@@ -13,10 +13,10 @@ bool Hiding::Active() const {
     return !m_state.windows.empty() || m_state.sound.kind != SavedSound::kNothing || m_barHidden;
 }
 
-void Hiding::HideTarget(Desktop& desktop, WindowId target, bool silence) {
+void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence) {
     if (target == 0) return;
     std::vector<HiddenWindow> added;
-    for (const TopWindow& w : desktop.ProcessWindows(target)) {
+    for (const TopWindow& w : desktop.screen.ProcessWindows(target)) {
         const HiddenWindow hidden = {w.window, w.process};
         if (IsSparedWindowClass(w.className)) continue;
         if (std::find(m_state.windows.begin(), m_state.windows.end(), hidden) != m_state.windows.end()) continue;
@@ -28,10 +28,10 @@ void Hiding::HideTarget(Desktop& desktop, WindowId target, bool silence) {
     HiddenState next = m_state;
     next.windows.insert(next.windows.begin(), added.begin(), added.end());
     const bool silenceNow = silence && next.sound.kind == SavedSound::kNothing;
-    if (silenceNow) next.sound = desktop.ReadSound();
-    desktop.SaveHiddenState(next);
-    if (silenceNow) desktop.Silence(next.sound);
-    for (const HiddenWindow& w : added) desktop.HideWindow(w.window);
+    if (silenceNow) next.sound = desktop.system.ReadSound();
+    desktop.system.SaveHiddenState(next);
+    if (silenceNow) desktop.system.Silence(next.sound);
+    for (const HiddenWindow& w : added) desktop.system.HideWindow(w.window);
     m_state = next;
 }
 
@@ -40,15 +40,15 @@ void Hiding::HideBar(BarControls& bar) {
     m_barHidden = true;
 }
 
-void Hiding::Restore(Desktop& desktop) {
-    if (m_barHidden) desktop.ShowControlBar();
+void Hiding::Restore(DesktopRoles desktop) {
+    if (m_barHidden) desktop.bar.ShowControlBar();
     std::vector<WindowId> back;
     for (const HiddenWindow& w : m_state.windows)
-        if (w.process != 0 && desktop.WindowProcess(w.window) == w.process) back.push_back(w.window);
-    for (auto w = back.rbegin(); w != back.rend(); ++w) desktop.ShowHiddenWindow(*w);
-    if (!back.empty()) desktop.ActivateWindow(back.front());
-    if (m_state.sound.kind != SavedSound::kNothing) desktop.RestoreSound(m_state.sound);
-    desktop.ForgetHiddenState();
+        if (w.process != 0 && desktop.screen.WindowProcess(w.window) == w.process) back.push_back(w.window);
+    for (auto w = back.rbegin(); w != back.rend(); ++w) desktop.system.ShowHiddenWindow(*w);
+    if (!back.empty()) desktop.system.ActivateWindow(back.front());
+    if (m_state.sound.kind != SavedSound::kNothing) desktop.system.RestoreSound(m_state.sound);
+    desktop.system.ForgetHiddenState();
     m_state = HiddenState();
     m_barHidden = false;
 }

@@ -13,13 +13,13 @@ public:
     // Hides every visible top-level window of the target's process but the
     // shell's; with `silence`, all sound goes quiet while they are hidden.
     // A second call adds to what is hidden.
-    void HideTarget(Desktop& desktop, WindowId target, bool silence);
+    void HideTarget(DesktopRoles desktop, WindowId target, bool silence);
     void HideBar(BarControls& bar);
 
     // Brings everything back: each window that still exists and still
     // belongs to its process, bottom first, then the front one is activated;
     // the sound as it was; the control bar.
-    void Restore(Desktop& desktop);
+    void Restore(DesktopRoles desktop);
 
     // Takes over what an earlier run of the program recorded.
     void Adopt(const HiddenState& state) { m_state = state; }

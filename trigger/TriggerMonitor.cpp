@@ -33,39 +33,39 @@ bool IsOwnWindow(ScreenState& screen, WindowId window) {
 
 }  // namespace
 
-void TriggerMonitor::DetonateNow(Desktop& desktop, const BombSettings& settings, Hiding* hiding) {
-    WindowId target = desktop.ForegroundWindow();
-    if (IsOwnWindow(desktop, target)) target = 0;
+void TriggerMonitor::DetonateNow(DesktopRoles desktop, const BombSettings& settings, Hiding* hiding) {
+    WindowId target = desktop.screen.ForegroundWindow();
+    if (IsOwnWindow(desktop.screen, target)) target = 0;
     RunDetonation(desktop, settings.Active, target, settings.Extra, hiding);
 }
 
-void TriggerMonitor::Tick(Desktop& desktop, BombSettings& settings, Hiding* hiding) {
+void TriggerMonitor::Tick(DesktopRoles desktop, BombSettings& settings, Hiding* hiding) {
     ActiveSettings& active = settings.Active;
-    const WindowId foreground = desktop.ForegroundWindow();
-    const bool own = IsOwnWindow(desktop, foreground);
+    const WindowId foreground = desktop.screen.ForegroundWindow();
+    const bool own = IsOwnWindow(desktop.screen, foreground);
 
     TickInputs in;
     in.ownWindow = own;
-    in.cursor = desktop.CursorPos();
+    in.cursor = desktop.screen.CursorPos();
     in.reference = m_reference;
     in.sensitivity = active.Sensitivity;
     in.timerEnabled = active.TimerEnabled;
     in.edgeFlags = active.EdgeFlags;
 
     const TickReads reads = ReadsNeeded(in);
-    if (reads.shift) in.shiftDown = desktop.ShiftDown();
-    if (reads.screenWidth) in.screenWidth = desktop.ScreenWidth();
-    if (reads.screenHeight) in.screenHeight = desktop.ScreenHeight();
+    if (reads.shift) in.shiftDown = desktop.screen.ShiftDown();
+    if (reads.screenWidth) in.screenWidth = desktop.screen.ScreenWidth();
+    if (reads.screenHeight) in.screenHeight = desktop.screen.ScreenHeight();
     if (reads.clock) {
-        in.now = desktop.LocalNow();
-        in.detonationTime = desktop.LocalTimeOf(active.DetonationTime);
+        in.now = desktop.screen.LocalNow();
+        in.detonationTime = desktop.screen.LocalTimeOf(active.DetonationTime);
     }
 
     const TickOutcome out = DecideTick(in);
     m_reference = out.reference;
 
     if (own) {
-        desktop.SetRangePos(0);
+        desktop.bar.SetRangePos(0);
         return;
     }
     if (out.fires) {
@@ -74,6 +74,6 @@ void TriggerMonitor::Tick(Desktop& desktop, BombSettings& settings, Hiding* hidi
         RunDetonation(desktop, active, foreground, settings.Extra, hiding);
         return;
     }
-    desktop.SetRangePos(out.rangePos);
-    desktop.RefreshControls();
+    desktop.bar.SetRangePos(out.rangePos);
+    desktop.bar.RefreshControls();
 }

@@ -16,10 +16,10 @@ public:
     // The control bar is being destroyed.
     void OnDestroy(BarControls& bar);
     // One timer message; runs the detonation sequence when a trigger holds.
-    void Tick(Desktop& desktop, BombSettings& settings, Hiding* hiding = nullptr);
+    void Tick(DesktopRoles desktop, BombSettings& settings, Hiding* hiding = nullptr);
     // The hotkey: the detonation sequence at once against the window in
     // front, armed or not; never against one of the program's own windows.
-    void DetonateNow(Desktop& desktop, const BombSettings& settings, Hiding* hiding);
+    void DetonateNow(DesktopRoles desktop, const BombSettings& settings, Hiding* hiding);
 
     // Movement is measured from where the cursor is now.
     void TakeReference(ScreenState& screen) { m_reference = screen.CursorPos(); }
