@@ -66,7 +66,7 @@ bool CBombDlg::PutPanicKeyInForce(const Hotkey& hotkey) {
 LRESULT CBombDlg::OnHotKey(WPARAM id, LPARAM) {
     if (id != kHotkeyId || !IsWindowEnabled(m_hWnd)) return 0;
     if (m_hiding.Active())
-        m_hiding.Restore(Roles());
+        BringBack();
     else
         m_monitor.DetonateNow(Roles(), m_settings, &m_hiding);
     return 0;
@@ -104,7 +104,7 @@ void CBombDlg::MoveBar(BarEvent event) {
     const BarPresence before = m_presence;
     m_presence = BarAfter(m_presence, event, m_settings.Extra.TrayWhileArmed);
     if (m_presence.IconShown() && !before.IconShown() && !m_trayIcon.Add(m_hWnd, m_hIcon, kTrayTip))
-        m_presence = BarAfter(m_presence, BarEvent::Disarm, false);
+        m_presence.inTray = false;
     if (!m_presence.IconShown()) m_trayIcon.Remove();
     if (m_presence.BarShown() != before.BarShown()) ShowWindow(m_presence.BarShown() ? SW_SHOWNA : SW_HIDE);
 }

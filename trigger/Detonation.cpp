@@ -7,12 +7,12 @@ namespace {
 // A switch is on only when it is exactly 1.
 bool On(int32_t value) { return value == 1; }
 
-void ActOnTarget(DesktopRoles desktop, const ActiveSettings& active, WindowId target, const ExtraSettings& extra,
-                 Hiding* hiding) {
+// `hider` is set when hiding takes the place of closing and minimising.
+void ActOnTarget(DesktopRoles desktop, const ActiveSettings& active, WindowId target, Hiding* hider, bool silence) {
     if (active.NoDetonation != 0 || target == 0) return;
     if (IsShellWindowClass(desktop.screen.WindowClassName(target))) return;
-    if (extra.HideInsteadOfClose && hiding)
-        hiding->HideTarget(desktop, target, extra.MuteWhileHidden);
+    if (hider)
+        hider->HideTarget(desktop, target, silence);
     else if (On(active.MinimizeTarget))
         desktop.system.MinimizeWindow(target);
     else
@@ -56,21 +56,21 @@ bool IsShellWindowClass(std::string_view className) {
 
 void RunDetonation(DesktopRoles desktop, const ActiveSettings& active, WindowId target, const ExtraSettings& extra,
                    Hiding* hiding) {
-    const bool hide = extra.HideInsteadOfClose && hiding;
+    Hiding* const hider = extra.HideInsteadOfClose ? hiding : nullptr;
     desktop.bar.SetRangePos(active.Sensitivity);
     // Stopped before anything can open a window, so no tick re-enters.
     desktop.bar.StopTimer();
     desktop.bar.ShowArmedPicture(false);
 
-    ActOnTarget(desktop, active, target, extra, hiding);
+    ActOnTarget(desktop, active, target, hider, extra.MuteWhileHidden);
 
     if (On(active.PlaySound)) desktop.system.PlaySound(active.SoundType);
     if (On(active.MuteWave)) desktop.system.MuteWave();
     if (On(active.HangUpDialUp)) desktop.system.HangUpDialUp();
     // A minimised bar still shows on the taskbar; hiding leaves no trace.
     if (On(active.HideSelf)) {
-        if (hide)
-            hiding->HideBar(desktop.bar);
+        if (hider)
+            hider->HideBar(desktop.bar);
         else
             desktop.bar.MinimizeControlBar();
     }
