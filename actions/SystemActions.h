@@ -23,13 +23,23 @@ void ActRunProgram(WinCalls& win, const std::string& pathGbk);
 void ActOpenVolumeControl(WinCalls& win);
 void ActLockWorkStation(WinCalls& win);
 
-// The sound as it was before ActSilence, to be given back: from Vista on the
-// default playback endpoint's mute, before that the wave volume.
+// The sound as it was before anything of a detonation touched it, to be
+// given back exactly: from Vista on the playback endpoint's mute and master
+// level, on the endpoint it was read from; before that the wave volume.
 struct SavedSound {
     enum Kind : int32_t { kNothing, kEndpointMute, kWaveVolume };
+    static constexpr uint32_t kLevelUnknown = UINT32_MAX;
     Kind kind = kNothing;  // kNothing: no audio device, nothing to do
     uint32_t value = 0;    // the mute (0 or 1) or the volume as waveOutGetVolume gives it
-    bool operator==(const SavedSound& o) const { return kind == o.kind && value == o.value; }
+    // kEndpointMute: the master level in millionths of full scale, or
+    // kLevelUnknown (a record of an older version), when it is left alone.
+    uint32_t level = kLevelUnknown;
+    // kEndpointMute: the endpoint's id (UTF-16), or empty for the default
+    // endpoint (a record of an older version).
+    std::u16string device;
+    bool operator==(const SavedSound& o) const {
+        return kind == o.kind && value == o.value && level == o.level && device == o.device;
+    }
 };
 SavedSound ActReadSound(WinCalls& win);
 // Silences what `saved` describes; nothing for kNothing.

@@ -21,6 +21,7 @@ struct TopWindow {
     WindowId window = 0;
     uint32_t process = 0;
     std::string className;
+    uint64_t processCreated = 0;  // the process's creation time (FILETIME), 0 where unknown
 };
 
 // A window VEXAL hid, with the process it belonged to: a handle alone could
@@ -28,7 +29,10 @@ struct TopWindow {
 struct HiddenWindow {
     WindowId window = 0;
     uint32_t process = 0;
-    bool operator==(const HiddenWindow& o) const { return window == o.window && process == o.process; }
+    uint64_t processCreated = 0;  // FILETIME; 0 in a record of an older version
+    bool operator==(const HiddenWindow& o) const {
+        return window == o.window && process == o.process && processCreated == o.processCreated;
+    }
 };
 
 // What is hidden, front window first, and the sound to give back.
