@@ -16,8 +16,9 @@ public:
     uint32_t waveOutGetVolume(uintptr_t device, uint32_t& volume) override;
     bool IsVistaOrLater() override;
     void SetMasterVolumeToZero() override;
-    bool GetEndpointMute(bool& muted) override;
-    bool SetEndpointMute(bool muted) override;
+    bool GetEndpointState(std::u16string& id, bool& muted, uint32_t& level) override;
+    bool SetEndpointMute(const std::u16string& id, bool muted) override;
+    bool SetEndpointLevel(const std::u16string& id, uint32_t level) override;
     bool LockWorkStation() override;
     void MessageBeep(uint32_t type) override;
     void SendMessageA(uintptr_t window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;

@@ -111,7 +111,9 @@ SavedSound ActReadSound(WinCalls& win) {
     if (win.IsVistaOrLater()) {
         // From Vista on the wave volume is only this program's own session.
         bool muted = false;
-        if (win.GetEndpointMute(muted)) saved = {SavedSound::kEndpointMute, muted ? 1u : 0u};
+        uint32_t level = 0;
+        std::u16string id;
+        if (win.GetEndpointState(id, muted, level)) saved = {SavedSound::kEndpointMute, muted ? 1u : 0u, level, id};
     } else {
         uint32_t volume = 0;
         if (win.waveOutGetVolume(0, volume) == 0) saved = {SavedSound::kWaveVolume, volume};
@@ -120,11 +122,17 @@ SavedSound ActReadSound(WinCalls& win) {
 }
 
 void ActSilence(WinCalls& win, const SavedSound& saved) {
-    if (saved.kind == SavedSound::kEndpointMute) win.SetEndpointMute(true);
+    if (saved.kind == SavedSound::kEndpointMute) win.SetEndpointMute(saved.device, true);
     if (saved.kind == SavedSound::kWaveVolume) win.waveOutSetVolume(0, 0);
 }
 
+// The level goes back before the mute comes off, so that nothing is heard
+// at a level the user did not choose. An endpoint that is gone gets nothing,
+// and neither does the one that took its place.
 void ActRestoreSound(WinCalls& win, const SavedSound& saved) {
-    if (saved.kind == SavedSound::kEndpointMute) win.SetEndpointMute(saved.value != 0);
+    if (saved.kind == SavedSound::kEndpointMute) {
+        if (saved.level != SavedSound::kLevelUnknown && !win.SetEndpointLevel(saved.device, saved.level)) return;
+        win.SetEndpointMute(saved.device, saved.value != 0);
+    }
     if (saved.kind == SavedSound::kWaveVolume) win.waveOutSetVolume(0, saved.value);
 }

@@ -36,7 +36,7 @@ struct SavedSound {
     uint32_t level = kLevelUnknown;
     // kEndpointMute: the endpoint's id (UTF-16), or empty for the default
     // endpoint (a record of an older version).
-    std::u16string device;
+    std::u16string device{};
     bool operator==(const SavedSound& o) const {
         return kind == o.kind && value == o.value && level == o.level && device == o.device;
     }

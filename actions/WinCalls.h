@@ -26,8 +26,12 @@ public:
     virtual bool IsVistaOrLater() = 0;
     // The default playback endpoint, through Core Audio; false where there is none.
     virtual void SetMasterVolumeToZero() = 0;
-    virtual bool GetEndpointMute(bool& muted) = 0;
-    virtual bool SetEndpointMute(bool muted) = 0;
+    // The default endpoint's id, mute and master level (millionths of full scale).
+    virtual bool GetEndpointState(std::u16string& id, bool& muted, uint32_t& level) = 0;
+    // The endpoint named by `id` (the default one for an empty id); false
+    // where there is no such endpoint any more.
+    virtual bool SetEndpointMute(const std::u16string& id, bool muted) = 0;
+    virtual bool SetEndpointLevel(const std::u16string& id, uint32_t level) = 0;
 
     virtual bool LockWorkStation() = 0;
 

@@ -116,10 +116,12 @@ uint32_t RealWinCalls::waveOutGetVolume(uintptr_t device, uint32_t& volume) {
 
 namespace {
 
-// The default playback endpoint's volume control, through Core Audio, for
-// one use; false without COM or without a playback device.
+// A playback endpoint's volume control, through Core Audio, for one use:
+// the endpoint named by `id`, or the default one where `id` is empty. `use`
+// also gets the endpoint itself. False without COM, without a playback
+// device, or where the named one is gone.
 template <class Use>
-bool WithEndpointVolume(const Use& use) {
+bool WithEndpointVolume(const std::u16string& id, const Use& use) {
     using CreateFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
     auto coCreateInstance = SystemFunction<CreateFn>(L"ole32.dll", "CoCreateInstance");
     if (!coCreateInstance) return false;
@@ -127,31 +129,51 @@ bool WithEndpointVolume(const Use& use) {
     ScopedComPtr<IMMDeviceEnumerator> enumerator;
     ScopedComPtr<IMMDevice> device;
     ScopedComPtr<IAudioEndpointVolume> volume;
-    return SUCCEEDED(coCreateInstance(kClsidMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER,
-                                      kIidIMMDeviceEnumerator, enumerator.ReceiveVoid())) &&
-           SUCCEEDED(enumerator->GetDefaultAudioEndpoint(eRender, eConsole, device.Receive())) &&
-           SUCCEEDED(device->Activate(kIidIAudioEndpointVolume, CLSCTX_INPROC_SERVER, nullptr,
-                                      volume.ReceiveVoid())) &&
-           use(*volume.Get());
+    if (FAILED(coCreateInstance(kClsidMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIidIMMDeviceEnumerator,
+                                enumerator.ReceiveVoid())))
+        return false;
+    const HRESULT found = id.empty() ? enumerator->GetDefaultAudioEndpoint(eRender, eConsole, device.Receive())
+                                     : enumerator->GetDevice(reinterpret_cast<LPCWSTR>(id.c_str()), device.Receive());
+    return SUCCEEDED(found) &&
+           SUCCEEDED(device->Activate(kIidIAudioEndpointVolume, CLSCTX_INPROC_SERVER, nullptr, volume.ReceiveVoid())) &&
+           use(*device.Get(), *volume.Get());
 }
+
+constexpr float kMillionths = 1000000.0f;
 
 }  // namespace
 
 void RealWinCalls::SetMasterVolumeToZero() {
-    WithEndpointVolume([](IAudioEndpointVolume& v) { return SUCCEEDED(v.SetMasterVolumeLevelScalar(0.0f, nullptr)); });
+    WithEndpointVolume({}, [](IMMDevice&, IAudioEndpointVolume& v) {
+        return SUCCEEDED(v.SetMasterVolumeLevelScalar(0.0f, nullptr));
+    });
 }
 
-bool RealWinCalls::GetEndpointMute(bool& muted) {
-    return WithEndpointVolume([&](IAudioEndpointVolume& v) {
-        BOOL value = FALSE;
-        if (FAILED(v.GetMute(&value))) return false;
-        muted = value != FALSE;
+bool RealWinCalls::GetEndpointState(std::u16string& id, bool& muted, uint32_t& level) {
+    using FreeFn = void(WINAPI*)(LPVOID);
+    auto coTaskMemFree = SystemFunction<FreeFn>(L"ole32.dll", "CoTaskMemFree");
+    return coTaskMemFree && WithEndpointVolume({}, [&](IMMDevice& device, IAudioEndpointVolume& v) {
+        BOOL mute = FALSE;
+        float scalar = 0;
+        LPWSTR name = nullptr;
+        if (FAILED(v.GetMute(&mute)) || FAILED(v.GetMasterVolumeLevelScalar(&scalar)) || FAILED(device.GetId(&name)))
+            return false;
+        id.assign(reinterpret_cast<const char16_t*>(name));
+        coTaskMemFree(name);
+        muted = mute != FALSE;
+        level = static_cast<uint32_t>(std::min(std::max(scalar, 0.0f), 1.0f) * kMillionths + 0.5f);
         return true;
     });
 }
 
-bool RealWinCalls::SetEndpointMute(bool muted) {
-    return WithEndpointVolume([&](IAudioEndpointVolume& v) { return SUCCEEDED(v.SetMute(muted, nullptr)); });
+bool RealWinCalls::SetEndpointMute(const std::u16string& id, bool muted) {
+    return WithEndpointVolume(id, [&](IMMDevice&, IAudioEndpointVolume& v) { return SUCCEEDED(v.SetMute(muted, nullptr)); });
+}
+
+bool RealWinCalls::SetEndpointLevel(const std::u16string& id, uint32_t level) {
+    return WithEndpointVolume(id, [&](IMMDevice&, IAudioEndpointVolume& v) {
+        return SUCCEEDED(v.SetMasterVolumeLevelScalar(std::min(level / kMillionths, 1.0f), nullptr));
+    });
 }
 
 bool RealWinCalls::LockWorkStation() {

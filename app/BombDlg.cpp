@@ -162,9 +162,12 @@ LRESULT CBombDlg::OnPaint(WPARAM, LPARAM) {
 
 LRESULT CBombDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hIcon); }
 
-LRESULT CBombDlg::OnTimer(WPARAM, LPARAM) {
-    m_monitor.Tick(Roles(), m_settings, &m_hiding);
-    return Default();
+LRESULT CBombDlg::OnTimer(WPARAM id, LPARAM) {
+    if (id == m_timerId)
+        Detonating([this] { m_monitor.Tick(Roles(), m_settings, &m_hiding); });
+    else
+        RetryTrayIcon();
+    return 0;
 }
 
 // However the program ends, nothing it hid stays hidden.
@@ -253,7 +256,10 @@ void CBombDlg::ChooseSetting(int n) {
 // The controls as the trigger monitor and the detonation sequence use them.
 void CBombDlg::SetRangePos(int32_t position) { m_rangeBar.SetPos(position); }
 void CBombDlg::SetRangeMax(int32_t sensitivity) { m_rangeBar.SetRange(0, sensitivity); }
-void CBombDlg::EnableArmButton(bool enable) { m_armButton.EnableWindow(enable); }
+void CBombDlg::EnableArmButton(bool enable) {
+    m_armButton.EnableWindow(enable);
+    m_trayIcon.SetTip(TrayTip());
+}
 void CBombDlg::ShowArmedPicture(bool show) { m_armedPicture.ShowWindow(show ? SW_SHOW : SW_HIDE); }
 
 bool CBombDlg::StartTimer() {

@@ -3,6 +3,7 @@
 // records, the setting number in force and the active settings, arms and
 // disarms the bomb, opens the settings and information dialogs, and keeps
 // the hotkey, the hidden windows and the notification-area icon.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,9 @@ public:
 
     const std::string& WindowsVersion() const { return m_facts.WindowsVersion; }
     const std::wstring& ProgramFolder() const { return m_facts.ProgramFolder; }
+    // The bar is away yet the foreground window, its menu closed: it stands
+    // for no window at all, so that the armed bomb still watches.
+    bool OutOfSightInFront() const;
 
     void SetRangePos(int32_t position) override;
     void SetRangeMax(int32_t sensitivity) override;
@@ -76,6 +80,9 @@ private:
     // hotkey and bringing hidden windows back.
     void StartExtras();
     LRESULT OnHotKey(WPARAM, LPARAM);
+    void TakeHotkey();
+    // Runs a detonation; a hotkey pressed meanwhile is taken afterwards.
+    void Detonating(const std::function<void()>& run);
     LRESULT OnEndSession(WPARAM, LPARAM);
     LRESULT OnBringBack(WPARAM, LPARAM);
     void BringBack();
@@ -87,6 +94,9 @@ private:
     LRESULT OnTrayIcon(WPARAM, LPARAM);
     LRESULT OnTaskbarCreated(WPARAM, LPARAM);
     void ShowTrayMenu();
+    void GiveForegroundBack(HWND before);
+    const wchar_t* TrayTip() const;
+    void RetryTrayIcon();
     // The range bar's range is 0 to the Sensitivity in force.
     void SetRangeToSensitivity();
     void ApplyTopmostState();
@@ -105,5 +115,9 @@ private:
     Hiding m_hiding;
     BarPresence m_presence;
     TrayIcon m_trayIcon;
+    int m_trayRetriesLeft = 0;
+    bool m_inTrayMenu = false;
+    bool m_detonating = false;
+    bool m_hotkeyWaiting = false;
     std::unique_ptr<ControlBarDesktop> m_desktop;
 };

@@ -1,6 +1,8 @@
 #pragma once
 // The screen and the rest of the system as the control bar's trigger
 // monitor sees them, over Win32. The bar's own controls are the bar's.
+#include <windows.h>
+
 #include "actions/RealWinCalls.h"
 #include "trigger/Desktop.h"
 
@@ -45,6 +47,8 @@ public:
     void ForgetHiddenState() override;
 
 private:
+    HWND OpenModalWindow() const;
+
     CBombDlg& m_bar;
     RealWinCalls m_win;
 };

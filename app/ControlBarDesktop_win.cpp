@@ -31,7 +31,10 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
 }
 }  // namespace
 
-WindowId ControlBarDesktop::ForegroundWindow() { return reinterpret_cast<WindowId>(GetForegroundWindow()); }
+WindowId ControlBarDesktop::ForegroundWindow() {
+    if (m_bar.OutOfSightInFront()) return 0;
+    return reinterpret_cast<WindowId>(GetForegroundWindow());
+}
 
 std::string ControlBarDesktop::WindowTitle(WindowId window) {
     if (!window) return {};
@@ -105,12 +108,26 @@ void ControlBarDesktop::LockWorkStation() { ActLockWorkStation(m_win); }
 // Asynchronous, so that a hung program cannot hold the control bar up.
 void ControlBarDesktop::HideWindow(WindowId window) { ShowWindowAsync(Hwnd(window), SW_HIDE); }
 
+// With one of the program's modal windows open (a dialog, the blackout
+// screen, the final message) the windows come back behind it, and it stays
+// the active one.
+HWND ControlBarDesktop::OpenModalWindow() const {
+    if (IsWindowEnabled(m_bar.m_hWnd)) return nullptr;
+    const HWND popup = GetLastActivePopup(m_bar.m_hWnd);
+    return popup != m_bar.m_hWnd ? popup : nullptr;
+}
+
 void ControlBarDesktop::ShowHiddenWindow(WindowId window) {
-    SetWindowPos(Hwnd(window), HWND_TOP, 0, 0, 0, 0,
+    // A window of the topmost band is above every ordinary one already.
+    HWND modal = OpenModalWindow();
+    if (modal && (GetWindowLongW(modal, GWL_EXSTYLE) & WS_EX_TOPMOST)) modal = nullptr;
+    SetWindowPos(Hwnd(window), modal ? modal : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
 }
 
-void ControlBarDesktop::ActivateWindow(WindowId window) { SetForegroundWindow(Hwnd(window)); }
+void ControlBarDesktop::ActivateWindow(WindowId window) {
+    if (IsWindowEnabled(m_bar.m_hWnd)) SetForegroundWindow(Hwnd(window));
+}
 
 SavedSound ControlBarDesktop::ReadSound() { return ActReadSound(m_win); }
 void ControlBarDesktop::Silence(const SavedSound& sound) { ActSilence(m_win, sound); }

@@ -1,5 +1,6 @@
 // The control bar beyond its six setting numbers: VEXAL.ini, the panic
 // hotkey, and bringing hidden windows back whenever they should come back.
+#include <functional>
 #include <string>
 
 #include "app/BombDlg.h"
@@ -17,7 +18,14 @@ constexpr int kHotkeyId = 1;
 // bringing back what the first press hid. Older systems refuse it.
 constexpr UINT kModNoRepeat = 0x4000;
 
-const wchar_t kTrayTip[] = L"VEXAL：爆弹待机中";
+const wchar_t kTrayTipArmed[] = L"VEXAL：爆弹待机中";
+const wchar_t kTrayTipIdle[] = L"VEXAL：爆弹未待机";
+
+// After the shell restarts, an icon it refuses is offered again every 2 s
+// for 30 s; then the bar comes back, so that VEXAL is never out of reach.
+constexpr UINT_PTR kTrayRetryTimer = 2;
+constexpr UINT kTrayRetryMs = 2000;
+constexpr int kTrayRetries = 15;
 
 const wchar_t kIniSaveFailed[] = L"无法保存VEXAL.ini，新的设置只在本次运行中有效。";
 
@@ -61,15 +69,35 @@ bool CBombDlg::PutPanicKeyInForce(const Hotkey& hotkey) {
     return false;
 }
 
-// While one of the program's own modal windows is open (a dialog, the
-// blackout screen, the final message) the bar is disabled and the key waits.
+// Bringing back works over any window of ours (a dialog, the blackout
+// screen, the final message), the windows coming back behind it; a press
+// that would set the bomb off is dropped while one is open. A press that
+// comes in the middle of a detonation, while one of its actions lets
+// messages through, is taken once the detonation is over.
 LRESULT CBombDlg::OnHotKey(WPARAM id, LPARAM) {
-    if (id != kHotkeyId || !IsWindowEnabled(m_hWnd)) return 0;
+    if (id != kHotkeyId) return 0;
+    if (m_detonating && IsWindowEnabled(m_hWnd))
+        m_hotkeyWaiting = true;
+    else
+        TakeHotkey();
+    return 0;
+}
+
+void CBombDlg::TakeHotkey() {
     if (m_hiding.Active())
         BringBack();
-    else
-        m_monitor.DetonateNow(Roles(), m_settings, &m_hiding);
-    return 0;
+    else if (IsWindowEnabled(m_hWnd))
+        Detonating([this] { m_monitor.DetonateNow(Roles(), m_settings, &m_hiding); });
+}
+
+void CBombDlg::Detonating(const std::function<void()>& run) {
+    m_detonating = true;
+    run();
+    m_detonating = false;
+    if (m_hotkeyWaiting) {
+        m_hotkeyWaiting = false;
+        TakeHotkey();
+    }
 }
 
 // The session ends: the process may be gone right after this returns.
@@ -78,8 +106,14 @@ LRESULT CBombDlg::OnEndSession(WPARAM ending, LPARAM) {
     return 0;
 }
 
+// A second start: what is hidden comes back; with nothing hidden and the
+// bar away, the bar comes back as the icon's click brings it, for whoever
+// has lost sight of the icon.
 LRESULT CBombDlg::OnBringBack(WPARAM, LPARAM) {
-    BringBack();
+    if (m_hiding.Active())
+        BringBack();
+    else if (!m_presence.BarShown() && IsWindowEnabled(m_hWnd))
+        OnDisarm();
     return 0;
 }
 
@@ -103,11 +137,16 @@ void CBombDlg::OnExtraSettings() {
 void CBombDlg::MoveBar(BarEvent event) {
     const BarPresence before = m_presence;
     m_presence = BarAfter(m_presence, event, m_settings.Extra.TrayWhileArmed);
-    if (m_presence.IconShown() && !before.IconShown() && !m_trayIcon.Add(m_hWnd, m_hIcon, kTrayTip))
+    if (m_presence.IconShown() && !before.IconShown() && !m_trayIcon.Add(m_hWnd, m_hIcon, TrayTip()))
         m_presence.inTray = false;
-    if (!m_presence.IconShown()) m_trayIcon.Remove();
+    if (!m_presence.IconShown()) {
+        m_trayIcon.Remove();
+        KillTimer(m_hWnd, kTrayRetryTimer);
+    }
     if (m_presence.BarShown() != before.BarShown()) ShowWindow(m_presence.BarShown() ? SW_SHOWNA : SW_HIDE);
 }
+
+const wchar_t* CBombDlg::TrayTip() const { return IsWindowEnabled(m_armButton.m_hWnd) ? kTrayTipIdle : kTrayTipArmed; }
 
 // A left click is the disarm button; the right button opens the menu.
 LRESULT CBombDlg::OnTrayIcon(WPARAM, LPARAM mouse) {
@@ -118,13 +157,28 @@ LRESULT CBombDlg::OnTrayIcon(WPARAM, LPARAM mouse) {
 }
 
 LRESULT CBombDlg::OnTaskbarCreated(WPARAM, LPARAM) {
-    if (m_presence.IconShown()) m_trayIcon.Add(m_hWnd, m_hIcon, kTrayTip);
+    if (m_presence.IconShown() && !m_trayIcon.Add(m_hWnd, m_hIcon, TrayTip())) {
+        m_trayRetriesLeft = kTrayRetries;
+        SetTimer(m_hWnd, kTrayRetryTimer, kTrayRetryMs, nullptr);
+    }
     return 0;
+}
+
+void CBombDlg::RetryTrayIcon() {
+    if (m_presence.IconShown() && !m_trayIcon.Add(m_hWnd, m_hIcon, TrayTip()) && --m_trayRetriesLeft > 0) return;
+    KillTimer(m_hWnd, kTrayRetryTimer);
+    if (m_trayIcon.Shown() || !m_presence.IconShown()) return;
+    m_trayIcon.Remove();
+    const bool wasShown = m_presence.BarShown();
+    m_presence.inTray = false;
+    if (m_presence.BarShown() && !wasShown) ShowWindow(SW_SHOWNA);
 }
 
 // The bar, hidden or not, is the foreground window while the menu is open,
 // so that the armed bomb idles as it does over any window of its own, and
-// the menu closes when the user clicks elsewhere.
+// the menu closes when the user clicks elsewhere. Once the menu and what was
+// chosen from it are over, the window that was in front is in front again,
+// and the armed bomb watches it as before.
 void CBombDlg::ShowTrayMenu() {
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
@@ -138,8 +192,11 @@ void CBombDlg::ShowTrayMenu() {
     SetMenuDefaultItem(menu, ID_TRAY_DISARM, FALSE);
     POINT at;
     GetCursorPos(&at);
+    const HWND before = GetForegroundWindow();
     SetForegroundWindow(m_hWnd);
+    m_inTrayMenu = true;
     const UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr);
+    m_inTrayMenu = false;
     PostMessageW(m_hWnd, WM_NULL, 0, 0);
     DestroyMenu(menu);
     switch (command) {
@@ -159,4 +216,17 @@ void CBombDlg::ShowTrayMenu() {
             PostMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
             break;
     }
+    GiveForegroundBack(before);
+}
+
+// Only while the bar is away and still in front: a user who has gone to
+// another window meanwhile stays there.
+void CBombDlg::GiveForegroundBack(HWND before) {
+    if (m_presence.BarShown() || before == m_hWnd || !IsWindow(before) || !IsWindowVisible(before)) return;
+    const HWND front = GetForegroundWindow();
+    if (front == m_hWnd || front == nullptr) SetForegroundWindow(before);
+}
+
+bool CBombDlg::OutOfSightInFront() const {
+    return GetForegroundWindow() == m_hWnd && !IsWindowVisible(m_hWnd) && !m_inTrayMenu;
 }

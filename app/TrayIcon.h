@@ -16,11 +16,15 @@ public:
     // Also after the shell restarted, when the icon it had is gone. False
     // when there is no notification area to take it.
     bool Add(HWND owner, HICON icon, const wchar_t* tip);
+    // Removes the icon whenever it was asked for: the shell may add it and
+    // still report a failure when it answers late.
     void Remove();
     bool Shown() const { return m_shown; }
+    void SetTip(const wchar_t* tip);
 
 private:
     HWND m_owner = nullptr;
+    bool m_asked = false;
     bool m_shown = false;
 };
 

@@ -27,6 +27,7 @@ NOTIFYICONDATAW DataFor(HWND owner) {
 
 bool TrayIcon::Add(HWND owner, HICON icon, const wchar_t* tip) {
     m_owner = owner;
+    m_asked = true;
     NOTIFYICONDATAW data = DataFor(m_owner);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayMessage;
@@ -37,10 +38,18 @@ bool TrayIcon::Add(HWND owner, HICON icon, const wchar_t* tip) {
 }
 
 void TrayIcon::Remove() {
-    if (!m_shown) return;
+    if (!m_asked) return;
     NOTIFYICONDATAW data = DataFor(m_owner);
     Notify(NIM_DELETE, data);
-    m_shown = false;
+    m_asked = m_shown = false;
+}
+
+void TrayIcon::SetTip(const wchar_t* tip) {
+    if (!m_shown) return;
+    NOTIFYICONDATAW data = DataFor(m_owner);
+    data.uFlags = NIF_TIP;
+    lstrcpynW(data.szTip, tip, sizeof data.szTip / sizeof data.szTip[0]);
+    Notify(NIM_MODIFY, data);
 }
 
 UINT TaskbarCreatedMessage() {

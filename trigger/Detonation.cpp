@@ -10,7 +10,7 @@ bool On(int32_t value) { return value == 1; }
 // `hider` is set when hiding takes the place of closing and minimising.
 void ActOnTarget(DesktopRoles desktop, const ActiveSettings& active, WindowId target, Hiding* hider, bool silence) {
     if (active.NoDetonation != 0 || target == 0) return;
-    if (IsShellWindowClass(desktop.screen.WindowClassName(target))) return;
+    if (IsSparedWindowClass(desktop.screen.WindowClassName(target))) return;
     if (hider)
         hider->HideTarget(desktop, target, silence);
     else if (On(active.MinimizeTarget))
@@ -50,8 +50,10 @@ void RunFinalAction(DesktopRoles desktop, const ActiveSettings& active) {
 
 }  // namespace
 
-bool IsShellWindowClass(std::string_view className) {
-    return className == "Progman" || className == "WorkerW" || className == "Shell_TrayWnd";
+// "#32769" is the desktop window itself, which Wine may report in front.
+bool IsSparedWindowClass(std::string_view className) {
+    return className == "Progman" || className == "WorkerW" || className == "Shell_TrayWnd" ||
+           className == "Shell_SecondaryTrayWnd" || className == "#32769";
 }
 
 void RunDetonation(DesktopRoles desktop, const ActiveSettings& active, WindowId target, const ExtraSettings& extra,

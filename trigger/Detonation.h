@@ -17,9 +17,10 @@ enum FinalActionKind : int32_t {
     kFinalMessage = 5,
 };
 
-// The shell's desktop and taskbar windows, which the target step never
-// closes or minimises: a close request there offers to shut Windows down.
-bool IsShellWindowClass(std::string_view className);
+// The windows no detonation acts on, whether it closes, minimises or hides:
+// the desktop window, the shell's desktop and every taskbar. A close request
+// there offers to shut Windows down; hiding them leaves the user stranded.
+bool IsSparedWindowClass(std::string_view className);
 
 // Runs the whole sequence on `target`, the window in front at the firing
 // tick (0 for none), and leaves the control bar disarmed. Changes nothing

@@ -4,34 +4,31 @@
 
 #include "trigger/Detonation.h"
 
-// "#32769" is the desktop window itself, which Wine may report in front.
-bool IsSparedWindowClass(std::string_view className) {
-    return IsShellWindowClass(className) || className == "Shell_SecondaryTrayWnd" || className == "#32769";
-}
-
 bool Hiding::Active() const {
     return !m_state.windows.empty() || m_state.sound.kind != SavedSound::kNothing || m_barHidden;
 }
 
+// Every visible window of the process goes, also one hidden before that its
+// program has since shown again by itself; the record keeps each once, the
+// ones hidden now in front. Recorded first, so that a kill at any later
+// point loses nothing; silenced last, so that the windows go first.
 void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence) {
     if (target == 0) return;
-    std::vector<HiddenWindow> added;
-    for (const TopWindow& w : desktop.screen.ProcessWindows(target)) {
-        const HiddenWindow hidden = {w.window, w.process};
-        if (IsSparedWindowClass(w.className)) continue;
-        if (std::find(m_state.windows.begin(), m_state.windows.end(), hidden) != m_state.windows.end()) continue;
-        added.push_back(hidden);
-    }
-    if (added.empty()) return;
+    std::vector<HiddenWindow> shown;
+    for (const TopWindow& w : desktop.screen.ProcessWindows(target))
+        if (!IsSparedWindowClass(w.className)) shown.push_back({w.window, w.process, w.processCreated});
+    if (shown.empty()) return;
 
-    // The newly hidden were in front of those hidden before.
-    HiddenState next = m_state;
-    next.windows.insert(next.windows.begin(), added.begin(), added.end());
+    HiddenState next;
+    next.windows = shown;
+    for (const HiddenWindow& w : m_state.windows)
+        if (std::find(shown.begin(), shown.end(), w) == shown.end()) next.windows.push_back(w);
+    next.sound = m_state.sound;
     const bool silenceNow = silence && next.sound.kind == SavedSound::kNothing;
     if (silenceNow) next.sound = desktop.system.ReadSound();
     desktop.system.SaveHiddenState(next);
+    for (const HiddenWindow& w : shown) desktop.system.HideWindow(w.window);
     if (silenceNow) desktop.system.Silence(next.sound);
-    for (const HiddenWindow& w : added) desktop.system.HideWindow(w.window);
     m_state = next;
 }
 

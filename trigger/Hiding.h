@@ -28,6 +28,3 @@ private:
     HiddenState m_state;
     bool m_barHidden = false;
 };
-
-// The windows the hiding spares: the shell's desktop and every taskbar.
-bool IsSparedWindowClass(std::string_view className);

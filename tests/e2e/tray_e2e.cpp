@@ -95,3 +95,52 @@ E2E_CASE(tray_with_hiding) {
     ClickIcon(t.bar, WM_LBUTTONUP);
     Check(WaitFor([&] { return t.Back(); }), "the icon brings the bar back");
 }
+
+// The icon's menu makes the hidden bar the window in front while it is
+// open; once the menu, and the panel opened from it, are closed, the
+// window the user was in is in front again and the bomb still fires.
+E2E_CASE(tray_menu_leaves_the_bomb_watching) {
+    TrayBar t("[Extra]\r\nTrayWhileArmed=1\r\n");
+    if (!Check(t.bar != nullptr, "starts")) return;
+    TargetWindow target(L"Tray menu target");
+    if (!Check(ArmWithTarget(t.bar, target), "armed")) return;
+    if (!t.Away()) {
+        Skip("the notification area", "no notification area takes icons here");
+        return;
+    }
+    auto inFront = [&] { return GetForegroundWindow() == target.Handle(); };
+    ClickIcon(t.bar, WM_RBUTTONUP);
+    Check(WaitFor(MenuOpen, 3000), "the menu opens");
+    PostMessageW(t.bar, WM_KEYDOWN, VK_ESCAPE, 0);
+    Check(WaitFor([] { return !MenuOpen(); }, 3000) && WaitFor(inFront, 3000),
+          "Esc closes it and the window the user was in is in front again");
+
+    ClickIcon(t.bar, WM_RBUTTONUP);
+    Check(WaitFor(MenuOpen, 3000), "the menu opens again");
+    PostMessageW(t.bar, WM_CHAR, 'a', 0);
+    HWND panel = WaitTopWindow(t.program.ProcessId(), L"VEXAL：信息", 8000);
+    if (!Check(panel != nullptr, "the information panel opens from it")) return;
+    PostMessageW(panel, WM_COMMAND, IDCANCEL, 0);
+    Check(WaitFor([&] { return !IsWindow(panel); }, 5000) && WaitFor(inFront, 3000),
+          "the panel closed, the window the user was in is in front again");
+    Check(t.Armed(), "and the bomb is still armed");
+    SetCursorPos(700, 400);
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }), "and fires at it when the mouse jumps");
+}
+
+// Whoever has lost sight of the icon starts VEXAL again: with nothing
+// hidden, the bar comes back as the icon's click brings it.
+E2E_CASE(tray_second_start_brings_the_bar_back) {
+    TrayBar t("[Extra]\r\nTrayWhileArmed=1\r\n");
+    if (!Check(t.bar != nullptr, "starts")) return;
+    TargetWindow target(L"Tray lost target");
+    if (!Check(ArmWithTarget(t.bar, target), "armed")) return;
+    if (!t.Away()) {
+        Skip("the notification area", "no notification area takes icons here");
+        return;
+    }
+    Program second;
+    second.Start();
+    Check(second.WaitExit(5000), "a second start ends at once");
+    Check(WaitFor([&] { return t.Back() && !t.Armed(); }), "and the bar is back, the icon gone, disarmed");
+}

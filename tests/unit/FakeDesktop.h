@@ -23,6 +23,7 @@ public:
     bool timerStarts = true;
     std::map<WindowId, std::vector<TopWindow>> processWindows;  // by any window of the process
     std::map<WindowId, uint32_t> windowProcess;                // windows that exist now
+    std::set<WindowId> hidden;                                  // left out of ProcessWindows
     SavedSound sound;                                           // what ReadSound finds
     std::vector<HiddenState> savedStates;
 
@@ -63,8 +64,11 @@ public:
     TimeOfDay LocalTimeOf(int32_t s) override { return Log("LocalTimeOf", s), TimeOfSeconds(s); }
     std::vector<TopWindow> ProcessWindows(WindowId w) override {
         Log("ProcessWindows", w);
-        auto it = processWindows.find(w);
-        return it == processWindows.end() ? std::vector<TopWindow>() : it->second;
+        std::vector<TopWindow> shown;
+        if (auto it = processWindows.find(w); it != processWindows.end())
+            for (const TopWindow& t : it->second)
+                if (!hidden.count(t.window)) shown.push_back(t);
+        return shown;
     }
     uint32_t WindowProcess(WindowId w) override {
         Log("WindowProcess", w);
@@ -99,8 +103,8 @@ public:
     void ShutDown() override { Log("ShutDown()"); }
     void RunProgram(const std::string& path) override { Log("RunProgram", path); }
     void LockWorkStation() override { Log("LockWorkStation()"); }
-    void HideWindow(WindowId w) override { Log("HideWindow", w); }
-    void ShowHiddenWindow(WindowId w) override { Log("ShowHiddenWindow", w); }
+    void HideWindow(WindowId w) override { Log("HideWindow", w), hidden.insert(w); }
+    void ShowHiddenWindow(WindowId w) override { Log("ShowHiddenWindow", w), hidden.erase(w); }
     void ActivateWindow(WindowId w) override { Log("ActivateWindow", w); }
     SavedSound ReadSound() override { return Log("ReadSound()"), sound; }
     void Silence(const SavedSound& s) override { Log("Silence", int(s.kind)); }

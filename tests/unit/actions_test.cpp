@@ -40,6 +40,9 @@ public:
     bool vista = false;
     bool audio = true;  // a playback device exists
     bool endpointMuted = false;
+    uint32_t endpointLevel = 600000;
+    std::u16string defaultEndpoint = u"{speakers}";
+    std::u16string pluggedEndpoint = u"{speakers}";  // the one device there is, by id
     uint32_t waveVolume = 0x80008000;
     bool tokenOpens = true;
     std::map<std::u16string, uintptr_t> shellResults;  // 42 for any other path
@@ -74,12 +77,18 @@ public:
     }
     bool IsVistaOrLater() override { return Log("IsVistaOrLater"), vista; }
     void SetMasterVolumeToZero() override { Log("SetMasterVolumeToZero"); }
-    bool GetEndpointMute(bool& muted) override {
-        Log("GetEndpointMute");
-        muted = endpointMuted;
+    bool GetEndpointState(std::u16string& id, bool& muted, uint32_t& level) override {
+        Log("GetEndpointState");
+        id = defaultEndpoint, muted = endpointMuted, level = endpointLevel;
         return audio;
     }
-    bool SetEndpointMute(bool muted) override { return Log("SetEndpointMute", muted), audio; }
+    bool SetEndpointMute(const std::u16string& id, bool muted) override {
+        return Log("SetEndpointMute", id, muted), Present(id);
+    }
+    bool SetEndpointLevel(const std::u16string& id, uint32_t level) override {
+        return Log("SetEndpointLevel", id, level), Present(id);
+    }
+    bool Present(const std::u16string& id) const { return audio && (id.empty() || id == pluggedEndpoint); }
     bool LockWorkStation() override { return Log("LockWorkStation"), true; }
     void MessageBeep(uint32_t type) override { Log("MessageBeep", type); }
     void SendMessageA(uintptr_t window, uint32_t message, uintptr_t wParam, intptr_t lParam) override {
@@ -253,16 +262,20 @@ TEST(SystemActions, VolumeControlFallsBackToTheVistaProgram) {
 
 }  // namespace
 
-// The sound comes back as it was: the endpoint's mute from Vista on, the
-// wave volume before; without a device nothing is touched at all.
+// The sound comes back as it was: the endpoint's level and mute from Vista
+// on, on the endpoint they were read from, the wave volume before; without a
+// device nothing is touched at all.
 TEST(SystemActions, SoundSilencedAndGivenBack) {
+    const SavedSound speakersOn = {SavedSound::kEndpointMute, 0, 600000, u"{speakers}"};
     const struct {
         bool vista, audio, muted;
         SavedSound saved;
         Calls silence, restore;
     } cases[] = {
-        {true, true, false, {SavedSound::kEndpointMute, 0}, {"SetEndpointMute(0x1)"}, {"SetEndpointMute(0x0)"}},
-        {true, true, true, {SavedSound::kEndpointMute, 1}, {"SetEndpointMute(0x1)"}, {"SetEndpointMute(0x1)"}},
+        {true, true, false, speakersOn, {"SetEndpointMute(\"{speakers}\",0x1)"},
+         {"SetEndpointLevel(\"{speakers}\",0x927c0)", "SetEndpointMute(\"{speakers}\",0x0)"}},
+        {true, true, true, {SavedSound::kEndpointMute, 1, 600000, u"{speakers}"}, {"SetEndpointMute(\"{speakers}\",0x1)"},
+         {"SetEndpointLevel(\"{speakers}\",0x927c0)", "SetEndpointMute(\"{speakers}\",0x1)"}},
         {false, true, false, {SavedSound::kWaveVolume, 0x80008000}, {"waveOutSetVolume(0x0,0x0)"},
          {"waveOutSetVolume(0x0,0x80008000)"}},
         {true, false, false, {}, {}, {}},
@@ -276,8 +289,27 @@ TEST(SystemActions, SoundSilencedAndGivenBack) {
         win.calls.clear();
         ActSilence(win, saved);
         EXPECT_EQ(win.calls, c.silence);
+        // The level the preset's own "volume to 0" left is put back too.
+        win.endpointLevel = 0;
         win.calls.clear();
         ActRestoreSound(win, saved);
         EXPECT_EQ(win.calls, c.restore);
     }
+}
+
+// A device changed while the windows were hidden: the one read from gets
+// its sound back if it is still there; the new default is never touched.
+TEST(SystemActions, SoundGoesBackOnlyToTheEndpointItWasReadFrom) {
+    RecordingWin win;
+    win.vista = true;
+    const SavedSound saved = ActReadSound(win);
+    win.defaultEndpoint = win.pluggedEndpoint = u"{headset}";
+    win.calls.clear();
+    ActRestoreSound(win, saved);
+    EXPECT_EQ(win.calls, Calls({"SetEndpointLevel(\"{speakers}\",0x927c0)"}));
+
+    // A record of an older version knows neither the level nor the device.
+    win.calls.clear();
+    ActRestoreSound(win, {SavedSound::kEndpointMute, 0});
+    EXPECT_EQ(win.calls, Calls({"SetEndpointMute(\"\",0x0)"}));
 }

@@ -31,8 +31,8 @@ TEST(Hiding, RecordsFirstThenSilencesAndHidesAndGivesEverythingBackInOrder) {
     Hiding hiding;
     hiding.HideTarget(d, 77, true);
     hiding.HideBar(d);
-    EXPECT_EQ(d.Effects(), Calls({"ReadSound()", "SaveHiddenState(77 78)", "Silence(1)", "HideWindow(77)",
-                                  "HideWindow(78)", "HideControlBar()"}));
+    EXPECT_EQ(d.Effects(), Calls({"ReadSound()", "SaveHiddenState(77 78)", "HideWindow(77)", "HideWindow(78)",
+                                  "Silence(1)", "HideControlBar()"}));
     EXPECT_TRUE(hiding.Active());
 
     d.calls.clear();
@@ -75,6 +75,19 @@ TEST(Hiding, ASecondDetonationAddsInFrontAndKeepsTheFirstSound) {
     hiding.Restore(d);
     EXPECT_EQ(d.Effects(), Calls({"ShowHiddenWindow(78)", "ShowHiddenWindow(77)", "ShowHiddenWindow(60)",
                                   "ActivateWindow(60)", "RestoreSound(1,0)", "ForgetHiddenState()"}));
+}
+
+// A program that shows its hidden window again by itself (a new message)
+// has it hidden again by the next detonation; the record keeps it once.
+TEST(Hiding, AWindowShownAgainByItsProgramIsHiddenAgain) {
+    FakeDesktop d = ShellLikeProcess();
+    Hiding hiding;
+    hiding.HideTarget(d, 77, false);
+    d.hidden.erase(78);
+    d.processWindows[78] = d.processWindows[77];
+    d.calls.clear();
+    hiding.HideTarget(d, 78, false);
+    EXPECT_EQ(d.Effects(), Calls({"SaveHiddenState(78 77)", "HideWindow(78)"}));
 }
 
 TEST(Hiding, NothingToHideLeavesEverythingAlone) {

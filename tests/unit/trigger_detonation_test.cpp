@@ -122,7 +122,7 @@ TEST(Detonation, FinalAction) {
 // hides the bar instead of minimising it, and the lock comes last.
 TEST(Detonation, HidingInsteadOfClosingAndTheLockAfterwards) {
     ActiveSettings a;
-    a.MinimizeTarget = a.HideSelf = 1;
+    a.MinimizeTarget = a.HideSelf = a.MuteWave = 1;
     a.FinalAction = kFinalScreenSaver;
     ExtraSettings extra;
     extra.HideInsteadOfClose = extra.MuteWhileHidden = extra.LockAfterDetonation = true;
@@ -131,13 +131,32 @@ TEST(Detonation, HidingInsteadOfClosingAndTheLockAfterwards) {
     d.sound = {SavedSound::kWaveVolume, 7};
     Hiding hiding;
     RunDetonation(d, a, kTarget, extra, &hiding);
-    EXPECT_EQ(d.Effects(), Framed({"ReadSound()", "SaveHiddenState(77)", "Silence(2)", "HideWindow(77)",
+    // The sound to give back is read before the preset's own mute.
+    EXPECT_EQ(d.Effects(), Framed({"ReadSound()", "SaveHiddenState(77)", "HideWindow(77)", "Silence(2)", "MuteWave()",
                                    "HideControlBar()", "ScreenSaver()", "LockWorkStation()"}));
 
     extra.LockAfterDetonation = false;
     d.calls.clear();
     RunDetonation(d, a, kTarget, extra);  // no one to keep the hidden windows: minimised as before
-    EXPECT_EQ(d.Effects(), Framed({"MinimizeWindow(77)", "MinimizeControlBar()", "ScreenSaver()"}));
+    EXPECT_EQ(d.Effects(), Framed({"MinimizeWindow(77)", "MuteWave()", "MinimizeControlBar()", "ScreenSaver()"}));
+}
+
+// Closing, minimising and hiding spare the same windows: a taskbar on a
+// second screen or the desktop window in front is never a target.
+TEST(Detonation, TheSameWindowsAreSparedWhateverIsDoneToTheTarget) {
+    for (const char* spared : {"Progman", "WorkerW", "Shell_TrayWnd", "Shell_SecondaryTrayWnd", "#32769"})
+        for (int mode = 0; mode < 3; ++mode) {
+            ActiveSettings a;
+            a.MinimizeTarget = mode == 1;
+            ExtraSettings extra;
+            extra.HideInsteadOfClose = mode == 2;
+            FakeDesktop d;
+            d.classNames[kTarget] = spared;
+            d.processWindows[kTarget] = {{kTarget, 9, spared}, {78, 9, "CabinetWClass"}};
+            Hiding hiding;
+            RunDetonation(d, a, kTarget, extra, &hiding);
+            EXPECT_EQ(d.Effects(), Framed({})) << spared << " mode " << mode;
+        }
 }
 
 // The hotkey fires at the window in front, but never at one of the program's own.
