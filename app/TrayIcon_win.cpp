@@ -33,7 +33,9 @@ bool TrayIcon::Add(HWND owner, HICON icon, const wchar_t* tip) {
     data.uCallbackMessage = kTrayMessage;
     data.hIcon = icon;
     lstrcpynW(data.szTip, tip, sizeof data.szTip / sizeof data.szTip[0]);
-    m_shown = Notify(NIM_ADD, data);
+    // A refused add may still have put the icon there (the shell answered
+    // late, or it was there already): a change it accepts says it is.
+    m_shown = Notify(NIM_ADD, data) || Notify(NIM_MODIFY, data);
     return m_shown;
 }
 
