@@ -137,26 +137,25 @@ LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CDialog::FindHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    using Entry = MessageMapEntry;
+    const auto* hdr = message == WM_NOTIFY ? reinterpret_cast<const NMHDR*>(lParam) : nullptr;
     if (const MessageMap* map = GetMessageMap()) {
         for (size_t i = 0; i < map->count; ++i) {
-            const MessageMapEntry& e = map->entries[i];
+            const Entry& e = map->entries[i];
             if (e.message != message) continue;
-            if (message == WM_COMMAND) {
-                if (e.id != LOWORD(wParam) || e.code != HIWORD(wParam)) continue;
-                if (e.onCommand)
-                    (this->*e.onCommand)();
-                else
-                    (this->*e.onNumbered)(e.number);
-                result = 0;
+            if (auto* on = std::get_if<Entry::MessageHandler>(&e.handler)) {
+                result = (this->*(*on))(wParam, lParam);
                 return true;
             }
-            if (message == WM_NOTIFY) {
-                auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-                if (e.id != hdr->idFrom || e.code != hdr->code) continue;
-                result = (this->*e.onNotify)(hdr);
+            if (auto* on = std::get_if<Entry::NotifyHandler>(&e.handler)) {
+                if (!hdr || e.id != hdr->idFrom || e.code != hdr->code) continue;
+                result = (this->*(*on))(const_cast<NMHDR*>(hdr));
                 return true;
             }
-            result = (this->*e.onMessage)(wParam, lParam);
+            if (message != WM_COMMAND || e.id != LOWORD(wParam) || e.code != HIWORD(wParam)) continue;
+            if (auto* on = std::get_if<Entry::CommandHandler>(&e.handler)) (this->*(*on))();
+            if (auto* on = std::get_if<Entry::NumberedHandler>(&e.handler)) (this->*(on->handler))(on->number);
+            result = 0;
             return true;
         }
     }

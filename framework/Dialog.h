@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <variant>
 
 #include "framework/ToolTipCtrl.h"
 #include "framework/Wnd.h"
@@ -12,16 +13,24 @@
 class CDialog;
 class CDataExchange;
 
-// One row of a dialog's message table.
+// One row of a dialog's message table: what it answers and the one handler
+// that answers it. The handler's kind says how the row matches: any message
+// by number, a command by control ID and notification code, a notification
+// by control ID and code. The helpers below make the rows.
 struct MessageMapEntry {
+    using MessageHandler = LRESULT (CDialog::*)(WPARAM, LPARAM);
+    using CommandHandler = void (CDialog::*)();
+    using NotifyHandler = LRESULT (CDialog::*)(NMHDR*);
+    // A command of a row of like buttons: which of them it is.
+    struct NumberedHandler {
+        void (CDialog::*handler)(int);
+        int number;
+    };
+
     UINT message;  // WM_COMMAND, WM_NOTIFY, or any other window message
-    UINT id;       // control ID for WM_COMMAND and WM_NOTIFY
-    UINT code;     // notification code for WM_COMMAND and WM_NOTIFY
-    LRESULT (CDialog::*onMessage)(WPARAM, LPARAM);
-    void (CDialog::*onCommand)();
-    LRESULT (CDialog::*onNotify)(NMHDR*);
-    void (CDialog::*onNumbered)(int);  // a command of a row of like buttons
-    int number;                         // which of them, for onNumbered
+    UINT id;       // control ID of a command or notification
+    UINT code;     // its notification code
+    std::variant<MessageHandler, CommandHandler, NotifyHandler, NumberedHandler> handler;
 };
 
 struct MessageMap {
@@ -31,20 +40,21 @@ struct MessageMap {
 
 template <class T>
 MessageMapEntry OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {
-    return {message, 0, 0, static_cast<LRESULT (CDialog::*)(WPARAM, LPARAM)>(handler), nullptr, nullptr, nullptr, 0};
+    return {message, 0, 0, static_cast<MessageMapEntry::MessageHandler>(handler)};
 }
 template <class T>
 MessageMapEntry OnCommand(UINT id, void (T::*handler)(), UINT code = BN_CLICKED) {
-    return {WM_COMMAND, id, code, nullptr, static_cast<void (CDialog::*)()>(handler), nullptr, nullptr, 0};
+    return {WM_COMMAND, id, code, static_cast<MessageMapEntry::CommandHandler>(handler)};
 }
 // A click on button `id` calls handler(number).
 template <class T>
 MessageMapEntry OnCommand(UINT id, void (T::*handler)(int), int number) {
-    return {WM_COMMAND, id, BN_CLICKED, nullptr, nullptr, nullptr, static_cast<void (CDialog::*)(int)>(handler), number};
+    return {WM_COMMAND, id, BN_CLICKED,
+            MessageMapEntry::NumberedHandler{static_cast<void (CDialog::*)(int)>(handler), number}};
 }
 template <class T>
 MessageMapEntry OnNotify(UINT id, UINT code, LRESULT (T::*handler)(NMHDR*)) {
-    return {WM_NOTIFY, id, code, nullptr, nullptr, static_cast<LRESULT (CDialog::*)(NMHDR*)>(handler), nullptr, 0};
+    return {WM_NOTIFY, id, code, static_cast<MessageMapEntry::NotifyHandler>(handler)};
 }
 
 template <size_t N>
