@@ -13,7 +13,7 @@
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
-#include "settings/PresetText.h"
+#include "settings/Pictures.h"
 #include "settings/SettingsDlg.h"
 #include "settings/SettingsFile.h"
 #include "sysinfo/InfoDlg.h"

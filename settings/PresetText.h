@@ -1,49 +1,32 @@
 #pragma once
-// The texts inside a setting record: the thirteen-number PresetString, the
-// decimal texts Sensitivity and IconIndex, the four-character EdgeFlags, and
-// the picture numbering shared by the control bar and the settings dialog.
+// The thirteen-number PresetString inside a setting record and the switches
+// it holds.
 #include <array>
 #include <cstdint>
 #include <string>
 
+// The thirteen switches of a PresetString in their order there: the one
+// list from which their positions, their fields and the table between the
+// two are made, so that the three cannot disagree.
+#define VEXAL_PRESET_SWITCHES(X)                                                                                 \
+    X(LaunchAtStart) X(NotTopmost) X(ClearRecentDocs) X(EmptyRecycleBin) X(HideSelf) X(MinimizeTarget)         \
+        X(HangUpDialUp) X(NoDetonation) X(FinalAction) X(MuteWave) X(PlaySound) X(SoundType) X(TimerEnabled)
+
 // Positions in PresetString, zero-based; the active field of the same name
 // receives the number at that position.
 namespace Preset {
-enum Position : int {
-    LaunchAtStart,
-    NotTopmost,
-    ClearRecentDocs,
-    EmptyRecycleBin,
-    HideSelf,
-    MinimizeTarget,
-    HangUpDialUp,
-    NoDetonation,
-    FinalAction,
-    MuteWave,
-    PlaySound,
-    SoundType,
-    TimerEnabled,
-    Count
-};
+#define VEXAL_PRESET_POSITION(name) name,
+enum Position : int { VEXAL_PRESET_SWITCHES(VEXAL_PRESET_POSITION) Count };
+#undef VEXAL_PRESET_POSITION
 }  // namespace Preset
 using PresetValues = std::array<int32_t, Preset::Count>;
 
 // The thirteen values of a PresetString by name, as the active settings and
 // the settings dialog's fields hold them.
 struct PresetSwitches {
-    int32_t LaunchAtStart = 0;
-    int32_t NotTopmost = 0;
-    int32_t ClearRecentDocs = 0;
-    int32_t EmptyRecycleBin = 0;
-    int32_t HideSelf = 0;
-    int32_t MinimizeTarget = 0;
-    int32_t HangUpDialUp = 0;
-    int32_t NoDetonation = 0;
-    int32_t FinalAction = 0;
-    int32_t MuteWave = 0;
-    int32_t PlaySound = 0;
-    int32_t SoundType = 0;
-    int32_t TimerEnabled = 0;
+#define VEXAL_PRESET_FIELD(name) int32_t name = 0;
+    VEXAL_PRESET_SWITCHES(VEXAL_PRESET_FIELD)
+#undef VEXAL_PRESET_FIELD
 };
 
 // Reads the numbers of `text` into the switches as ParsePresetString does:
@@ -63,30 +46,3 @@ std::string FormatPresetString(const PresetValues& values);
 // The PresetString of a new record: thirteen zeros.
 std::string DefaultPresetString();
 
-// Leading white space, an optional sign, then the longest digit run; no
-// digits gives 0. Values beyond the 32-bit range saturate at its ends.
-int32_t DecimalTextToInt(const std::string& text);
-
-// The pictures the armed bomb can show, numbered 0 to 13.
-constexpr int kPictureCount = 14;
-
-// Icon resource of picture k: 0 -> 132, 1 -> 133, 2..12 -> 141 + k, else 154.
-int PictureResource(int32_t k);
-// The same for an IconIndex text.
-int PictureResourceOf(const std::string& iconIndex);
-
-// EdgeFlags character positions.
-namespace Edge {
-enum Position : int { Top, Bottom, Left, Right, Count };
-}  // namespace Edge
-
-// True when character i of `flags` is '1'; a missing character is off.
-bool EdgeOn(const std::string& flags, int i);
-
-// Four characters for top, bottom, left and right: '1' where the field is
-// exactly 1, else '0'.
-std::string FormatEdgeFlags(int32_t top, int32_t bottom, int32_t left, int32_t right);
-
-// A record's EdgeFlags as the settings dialog recalls it: anything but
-// exactly four characters becomes "0000".
-std::string RecalledEdgeFlags(const std::string& flags);

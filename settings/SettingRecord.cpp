@@ -1,7 +1,7 @@
 #include "settings/SettingRecord.h"
 
 #include "base/TimeConversion.h"
-#include "settings/PresetText.h"
+#include "settings/DecimalText.h"
 
 namespace {
 
@@ -34,14 +34,9 @@ void BombSettings::ApplySetting(int n) {
     const SettingRecord& record = Records[static_cast<size_t>(n)];
 
     ReadPresetSwitches(record.PresetString, Active);
-
-    Active.DetonationTime = record.DetonationTime;
-    Active.FinalMessage = record.FinalMessage;
-    Active.FinalProgram = record.FinalProgram;
+    static_cast<CarriedValues&>(Active) = record;
+    static_cast<LookValues&>(Active) = record;
     Active.Sensitivity = DecimalTextToInt(record.Sensitivity);
-    Active.StartupProgram = record.StartupProgram;
-    Active.IconIndex = record.IconIndex;
-    Active.EdgeFlags = record.EdgeFlags;
     CurrentSetting = n;
 }
 

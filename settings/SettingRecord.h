@@ -8,22 +8,31 @@
 #include "settings/ExtraSettings.h"
 #include "settings/PresetText.h"
 
-// The values that pass unchanged between a setting record, the settings
-// dialog's fields and its copy of the records.
-struct DirectValues {
+// The values a setting record and the settings in force hold alike, copied
+// whole when a record is put in force.
+struct CarriedValues {
     int32_t DetonationTime = 0;  // seconds since 1970-01-01 UTC; only its local time of day counts
     std::string StartupProgram;
     std::string FinalProgram;
     std::string FinalMessage;
+};
+
+// The look and the edges of a record, also held alike by the settings in force.
+struct LookValues {
+    std::string IconIndex;
+    std::string EdgeFlags;
+};
+
+// The values that pass unchanged between a setting record, the settings
+// dialog's fields and its copy of the records.
+struct DirectValues : CarriedValues {
     std::string Sensitivity;
 };
 
 // A setting record as the settings dialog edits it: every value but
 // Reserved, which therefore cannot travel through the dialog.
-struct EditedRecord : DirectValues {
+struct EditedRecord : DirectValues, LookValues {
     std::string PresetString;
-    std::string IconIndex;
-    std::string EdgeFlags;
 };
 
 struct SettingRecord : EditedRecord {
@@ -35,14 +44,9 @@ constexpr int kSettingNumbers = 6; // records 0 to 5 are the setting numbers 1 t
 using SettingRecords = std::array<SettingRecord, kRecordCount>;
 
 // The active settings: the control bar's unpacked copy of the record in force.
-struct ActiveSettings : PresetSwitches {
-    std::string StartupProgram;
+struct ActiveSettings : PresetSwitches, CarriedValues, LookValues {
+    ActiveSettings() { FinalMessage = "VEXAL\xa3\xba\xb1\xac\xd5\xa8!"; }  // "VEXAL：爆炸!"
     int32_t Sensitivity = 200;
-    std::string FinalProgram;
-    std::string FinalMessage = "VEXAL\xa3\xba\xb1\xac\xd5\xa8!";  // "VEXAL：爆炸!"
-    int32_t DetonationTime = 0;
-    std::string IconIndex;
-    std::string EdgeFlags;
 };
 
 // Everything the control bar owns of the settings: the ten records, the

@@ -9,7 +9,8 @@
 #include "framework/FileDialog.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
-#include "settings/PresetText.h"
+#include "settings/DecimalText.h"
+#include "settings/Pictures.h"
 #include "settings/ProgramPath.h"
 
 namespace {

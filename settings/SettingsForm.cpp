@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "settings/EdgeFlags.h"
+#include "settings/Pictures.h"
 #include "settings/PresetText.h"
 
 EditedRecords CopyForEditing(const SettingRecords& records) {

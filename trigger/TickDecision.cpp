@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "settings/PresetText.h"
+#include "settings/EdgeFlags.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 // Settings files for the end-to-end cases, made with the program's own codec.
 #include <string>
 
+#include "settings/EdgeFlags.h"
 #include "settings/PresetText.h"
 #include "settings/SettingRecord.h"
 #include "settings/SettingsCodec.h"

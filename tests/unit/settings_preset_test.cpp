@@ -2,6 +2,9 @@
 
 #include <climits>
 
+#include "settings/DecimalText.h"
+#include "settings/EdgeFlags.h"
+#include "settings/Pictures.h"
 #include "settings/PresetText.h"
 
 namespace {
