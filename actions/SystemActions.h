@@ -1,7 +1,7 @@
 #pragma once
 // The system actions: short call sequences into Windows, run on request by
-// the detonation sequence and the settings dialog. None reports a failure,
-// returns anything or keeps state between calls.
+// the detonation sequence and the settings dialog. None reports a failure or
+// keeps state between calls; only ActReadSound returns what it read.
 #include <cstdint>
 #include <string>
 

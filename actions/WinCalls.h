@@ -24,9 +24,10 @@ public:
     virtual uint32_t waveOutSetVolume(uintptr_t device, uint32_t volume) = 0;
     virtual uint32_t waveOutGetVolume(uintptr_t device, uint32_t& volume) = 0;
     virtual bool IsVistaOrLater() = 0;
-    // The default playback endpoint, through Core Audio; false where there is none.
+    // The default playback endpoint through Core Audio; nothing where there is none.
     virtual void SetMasterVolumeToZero() = 0;
-    // The default endpoint's id, mute and master level (millionths of full scale).
+    // The default endpoint's id, mute and master level (millionths of full
+    // scale); false where there is none.
     virtual bool GetEndpointState(std::u16string& id, bool& muted, uint32_t& level) = 0;
     // The endpoint named by `id` (the default one for an empty id); false
     // where there is no such endpoint any more.

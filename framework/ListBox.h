@@ -9,5 +9,4 @@ public:
     int AddString(const wchar_t* text) const {
         return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
     }
-    int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
 };

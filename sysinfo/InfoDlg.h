@@ -16,7 +16,9 @@ public:
     CProgressCtrl m_gaugeSystem;
     CProgressCtrl m_gaugeUser;
     CListBox m_listDrives;
-    std::string m_strCpuInfo;  // code page 936; the CPU field's text
+    // Never filled: exchanged into the CPU field at start, it clears the
+    // template's text there before the processor is written.
+    std::string m_strCpuInfo;
 
 protected:
     // No message table of its own: OK, Esc and the close box take the

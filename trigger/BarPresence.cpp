@@ -17,8 +17,6 @@ BarPresence BarAfter(BarPresence now, BarEvent event, bool trayWhileArmed) {
         case BarEvent::HidingGaveBack:
             now.hiddenAway = false;
             break;
-        case BarEvent::Detonate:
-            break;
     }
     return now;
 }

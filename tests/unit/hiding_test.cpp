@@ -129,7 +129,6 @@ TEST(BarPresence, EventTable) {
     } rows[] = {
         {BarEvent::Arm, true, {"i", "i", "i", "i"}},
         {BarEvent::Arm, false, {"b", "i", "-", "i"}},
-        {BarEvent::Detonate, true, {"b", "i", "-", "i"}},
         {BarEvent::HidingTookBar, true, {"-", "i", "-", "i"}},
         {BarEvent::HidingGaveBack, true, {"b", "i", "b", "i"}},  // the tray keeps it away
         {BarEvent::Disarm, true, {"b", "b", "b", "b"}},
