@@ -10,9 +10,14 @@
 #include "base/Scoped_win.h"
 #include "actions/SystemActions.h"
 #include "app/ControlBarDesktop.h"
+#include "app/HiddenStateFile.h"
+#include "app/PanicKey.h"
+#include "app/TrayPresence.h"
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "settings/ExtraDlg.h"
+#include "settings/ExtraSettingsFile.h"
 #include "settings/Pictures.h"
 #include "settings/SettingsDlg.h"
 #include "settings/SettingsFile.h"
@@ -37,15 +42,20 @@ const ToolText kTooltips[] = {
 
 const wchar_t kBrokenFileMessage[] = L"由于Vexal.Vxl出错，请删除Vexal.Vxl";
 const wchar_t kSaveFailedMessage[] = L"由于设置发生错误，程序将退出";
+const wchar_t kIniSaveFailed[] = L"无法保存VEXAL.ini，新的设置只在本次运行中有效。";
 
 }  // namespace
+
+UINT BringBackMessage() {
+    static const UINT message = RegisterWindowMessageW(L"VEXAL.BringBackHidden");
+    return message;
+}
 
 CBombDlg::CBombDlg(StartupFacts facts)
     : CDialog(IDD_BOMB),
       m_facts(std::move(facts)),
       m_settings(static_cast<int64_t>(std::time(nullptr))),
-      m_hIcon(LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))),
-      m_desktop(new ControlBarDesktop(*this)) {}
+      m_hIcon(LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
 
 CBombDlg::~CBombDlg() = default;
 
@@ -87,6 +97,9 @@ void CBombDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CBombDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    m_panicKey.reset(new PanicKey(m_hWnd));
+    m_tray.reset(new TrayPresence(m_hWnd, m_hIcon));
+    m_desktop.reset(new ControlBarDesktop(m_hWnd, m_facts, *m_tray));
 
     if (HMENU menu = GetSystemMenu(m_hWnd, FALSE)) {
         wchar_t about[128];
@@ -163,10 +176,10 @@ LRESULT CBombDlg::OnPaint(WPARAM, LPARAM) {
 LRESULT CBombDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hIcon); }
 
 LRESULT CBombDlg::OnTimer(WPARAM id, LPARAM) {
-    if (id == m_timerId)
-        Detonating([this] { m_monitor.Tick(Roles(), m_settings, &m_hiding); });
+    if (id == TrayPresence::kRetryTimer)
+        m_tray->OnRetryTimer();
     else
-        RetryTrayIcon();
+        Detonating([this] { m_monitor.Tick(Roles(), m_settings, &m_hiding); });
     return 0;
 }
 
@@ -209,6 +222,8 @@ void CBombDlg::OnArm() {
     if (m_settings.Extra.TrayWhileArmed) m_monitor.TakeReference(*m_desktop);
     MoveBar(BarEvent::Arm);
 }
+
+void CBombDlg::MoveBar(BarEvent event) { m_tray->Move(event, m_settings.Extra.TrayWhileArmed); }
 
 void CBombDlg::OnDisarm() {
     m_monitor.Disarm(*this);
@@ -258,7 +273,7 @@ void CBombDlg::SetRangePos(int32_t position) { m_rangeBar.SetPos(position); }
 void CBombDlg::SetRangeMax(int32_t sensitivity) { m_rangeBar.SetRange(0, sensitivity); }
 void CBombDlg::EnableArmButton(bool enable) {
     m_armButton.EnableWindow(enable);
-    m_trayIcon.SetTip(TrayTip());
+    m_tray->SetArmed(!enable);
 }
 void CBombDlg::ShowArmedPicture(bool show) { m_armedPicture.ShowWindow(show ? SW_SHOW : SW_HIDE); }
 
@@ -271,7 +286,7 @@ void CBombDlg::StopTimer() { KillTimer(m_hWnd, m_timerId); }
 void CBombDlg::RefreshControls() { UpdateData(false); }
 // A bar that is away stays away: minimised, it would show on the taskbar.
 void CBombDlg::MinimizeControlBar() {
-    if (m_presence.BarShown()) ShowWindow(SW_MINIMIZE);
+    if (m_tray->BarShown()) ShowWindow(SW_MINIMIZE);
 }
 void CBombDlg::HideControlBar() { MoveBar(BarEvent::HidingTookBar); }
 void CBombDlg::ShowControlBar() { MoveBar(BarEvent::HidingGaveBack); }
@@ -280,4 +295,117 @@ void CBombDlg::SetControlBarTopmost(bool topmost) { SetTopmost(topmost); }
 void CBombDlg::ShowFinalMessage(const std::string& text) {
     MessageBoxW(m_hWnd, reinterpret_cast<const wchar_t*>(GbkToWide(text).c_str()), AfxGetApp()->AppName().c_str(),
                 MB_OK | MB_ICONEXCLAMATION);
+}
+
+// What a run that was killed had hidden comes back first; a hotkey another
+// program holds is said once, and the program runs on without one.
+void CBombDlg::StartExtras() {
+    HiddenState left;
+    if (LoadHiddenStateFile(m_facts.ProgramFolder, left)) {
+        m_hiding.Adopt(left);
+        m_hiding.Restore(Roles());
+    }
+    m_settings.Extra = LoadExtraSettings(m_facts.ProgramFolder);
+    if (!m_panicKey->Register(m_settings.Extra.Hotkey)) PanicKey::ShowTaken(m_settings.Extra.Hotkey);
+}
+
+// Bringing back works over any window of ours (a dialog, the blackout
+// screen, the final message), the windows coming back behind it; a press
+// that would set the bomb off is dropped while one is open. A press that
+// comes in the middle of a detonation, while one of its actions lets
+// messages through, is taken once the detonation is over.
+LRESULT CBombDlg::OnHotKey(WPARAM id, LPARAM) {
+    if (id != PanicKey::kId) return 0;
+    if (m_detonating && IsWindowEnabled(m_hWnd))
+        m_hotkeyWaiting = true;
+    else
+        TakeHotkey();
+    return 0;
+}
+
+void CBombDlg::TakeHotkey() {
+    if (m_hiding.Active())
+        BringBack();
+    else if (IsWindowEnabled(m_hWnd))
+        Detonating([this] { m_monitor.DetonateNow(Roles(), m_settings, &m_hiding); });
+}
+
+void CBombDlg::Detonating(const std::function<void()>& run) {
+    m_detonating = true;
+    run();
+    m_detonating = false;
+    if (m_hotkeyWaiting) {
+        m_hotkeyWaiting = false;
+        TakeHotkey();
+    }
+}
+
+// The session ends: the process may be gone right after this returns.
+LRESULT CBombDlg::OnEndSession(WPARAM ending, LPARAM) {
+    if (ending) BringBack();
+    return 0;
+}
+
+// A second start: what is hidden comes back; with nothing hidden and the
+// bar away, the bar comes back as the icon's click brings it, for whoever
+// has lost sight of the icon.
+LRESULT CBombDlg::OnBringBack(WPARAM, LPARAM) {
+    if (m_hiding.Active())
+        BringBack();
+    else if (!m_tray->BarShown() && IsWindowEnabled(m_hWnd))
+        OnDisarm();
+    return 0;
+}
+
+void CBombDlg::BringBack() {
+    if (m_hiding.Active()) m_hiding.Restore(Roles());
+}
+
+// OK has put the hotkey in force already; the file is written afterwards.
+void CBombDlg::OnExtraSettings() {
+    CExtraDlg dlg;
+    dlg.m_extra = m_settings.Extra;
+    dlg.m_apply = [this](const ExtraSettings& chosen) {
+        return m_panicKey->PutInForce(chosen.Hotkey, m_settings.Extra.Hotkey);
+    };
+    if (DoModalBelowBar(dlg) != IDOK) return;
+    m_settings.Extra = dlg.m_extra;
+    if (!SaveExtraSettings(m_facts.ProgramFolder, m_settings.Extra))
+        AfxMessageBox(kIniSaveFailed, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// A left click is the disarm button; the right button opens the menu.
+LRESULT CBombDlg::OnTrayIcon(WPARAM, LPARAM mouse) {
+    if (!IsWindowEnabled(m_hWnd)) return 0;  // one of our modal windows is open
+    if (mouse == WM_LBUTTONUP) OnDisarm();
+    if (mouse == WM_RBUTTONUP || mouse == WM_CONTEXTMENU) ShowTrayMenu();
+    return 0;
+}
+
+LRESULT CBombDlg::OnTaskbarCreated(WPARAM, LPARAM) {
+    m_tray->OnTaskbarCreated();
+    return 0;
+}
+
+// Once the menu and what was chosen from it are over, the window that was
+// in front is in front again, and the armed bomb watches it as before.
+void CBombDlg::ShowTrayMenu() {
+    switch (m_tray->TrackMenu(m_hiding.Active())) {
+        case ID_TRAY_DISARM:
+            OnDisarm();
+            break;
+        case ID_TRAY_BRING_BACK:
+            BringBack();
+            break;
+        case ID_TRAY_SETTINGS:
+            OnSettings();
+            break;
+        case ID_TRAY_INFO:
+            ShowInfoPanel(false);
+            break;
+        case ID_TRAY_EXIT:
+            PostMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+            break;
+    }
+    m_tray->GiveForegroundBack();
 }

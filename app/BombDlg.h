@@ -1,13 +1,14 @@
 #pragma once
 // The control bar: the program's only permanent window. It owns the setting
 // records, the setting number in force and the active settings, arms and
-// disarms the bomb, opens the settings and information dialogs, and keeps
-// the hotkey, the hidden windows and the notification-area icon.
+// disarms the bomb, opens the settings and information dialogs, and runs
+// detonations; the hotkey, the hidden windows and where the bar is are kept
+// by objects it owns and calls.
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "app/TrayIcon.h"
+#include "app/StartupFacts.h"
 #include "framework/Dialog.h"
 #include "settings/SettingRecord.h"
 #include "trigger/BarPresence.h"
@@ -16,12 +17,8 @@
 #include "trigger/TriggerMonitor.h"
 
 class ControlBarDesktop;
-
-// What the application object finds out before the control bar opens.
-struct StartupFacts {
-    std::wstring ProgramFolder;  // the executable's folder, ending in a backslash
-    std::string WindowsVersion;  // the short version name
-};
+class PanicKey;
+class TrayPresence;
 
 // The message a second start sends every top-level window, so that the
 // running control bar brings back what it has hidden.
@@ -33,12 +30,6 @@ class CBombDlg : public CDialog, public BarControls {
 public:
     explicit CBombDlg(StartupFacts facts);
     ~CBombDlg() override;
-
-    const std::string& WindowsVersion() const { return m_facts.WindowsVersion; }
-    const std::wstring& ProgramFolder() const { return m_facts.ProgramFolder; }
-    // The bar is away yet the foreground window, its menu closed: it stands
-    // for no window at all, so that the armed bomb still watches.
-    bool OutOfSightInFront() const;
 
     void SetRangePos(int32_t position) override;
     void SetRangeMax(int32_t sensitivity) override;
@@ -76,8 +67,8 @@ private:
     // in it, so that the dialog is not covered.
     INT_PTR DoModalBelowBar(CDialog& dlg);
 
-    // Beyond the six setting numbers (ControlBarExtras.cpp): VEXAL.ini, the
-    // hotkey and bringing hidden windows back.
+    // Beyond the six setting numbers: VEXAL.ini, the hotkey, bringing hidden
+    // windows back and the notification area.
     void StartExtras();
     LRESULT OnHotKey(WPARAM, LPARAM);
     void TakeHotkey();
@@ -86,17 +77,11 @@ private:
     LRESULT OnEndSession(WPARAM, LPARAM);
     LRESULT OnBringBack(WPARAM, LPARAM);
     void BringBack();
-    bool RegisterPanicKey(const Hotkey& hotkey);
-    bool PutPanicKeyInForce(const Hotkey& hotkey);
     void OnExtraSettings();
-    // Shows or hides the bar and the notification-area icon after `event`.
     void MoveBar(BarEvent event);
     LRESULT OnTrayIcon(WPARAM, LPARAM);
     LRESULT OnTaskbarCreated(WPARAM, LPARAM);
     void ShowTrayMenu();
-    void GiveForegroundBack(HWND before);
-    const wchar_t* TrayTip() const;
-    void RetryTrayIcon();
     // The range bar's range is 0 to the Sensitivity in force.
     void SetRangeToSensitivity();
     void ApplyTopmostState();
@@ -113,11 +98,10 @@ private:
     HICON m_hIcon;
     TriggerMonitor m_monitor;
     Hiding m_hiding;
-    BarPresence m_presence;
-    TrayIcon m_trayIcon;
-    int m_trayRetriesLeft = 0;
-    bool m_inTrayMenu = false;
     bool m_detonating = false;
     bool m_hotkeyWaiting = false;
+    // Made once the window exists.
+    std::unique_ptr<PanicKey> m_panicKey;
+    std::unique_ptr<TrayPresence> m_tray;
     std::unique_ptr<ControlBarDesktop> m_desktop;
 };

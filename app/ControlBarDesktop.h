@@ -4,13 +4,15 @@
 #include <windows.h>
 
 #include "actions/RealWinCalls.h"
+#include "app/StartupFacts.h"
 #include "trigger/Desktop.h"
 
-class CBombDlg;
+class TrayPresence;
 
 class ControlBarDesktop : public ScreenState, public SystemEffects {
 public:
-    explicit ControlBarDesktop(CBombDlg& bar) : m_bar(bar) {}
+    ControlBarDesktop(HWND bar, const StartupFacts& facts, const TrayPresence& tray)
+        : m_bar(bar), m_facts(facts), m_tray(tray) {}
 
     WindowId ForegroundWindow() override;
     std::string WindowTitle(WindowId window) override;
@@ -49,6 +51,8 @@ public:
 private:
     HWND OpenModalWindow() const;
 
-    CBombDlg& m_bar;
+    HWND m_bar;
+    const StartupFacts& m_facts;
+    const TrayPresence& m_tray;
     RealWinCalls m_win;
 };

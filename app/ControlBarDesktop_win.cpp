@@ -4,7 +4,7 @@
 
 #include "actions/BlackoutDlg.h"
 #include "actions/SystemActions.h"
-#include "app/BombDlg.h"
+#include "app/TrayPresence.h"
 #include "base/Codepage.h"
 #include "base/TimeConversion_win.h"
 #include "app/HiddenStateFile.h"
@@ -32,7 +32,7 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
 }  // namespace
 
 WindowId ControlBarDesktop::ForegroundWindow() {
-    if (m_bar.OutOfSightInFront()) return 0;
+    if (m_tray.OutOfSightInFront()) return 0;
     return reinterpret_cast<WindowId>(GetForegroundWindow());
 }
 
@@ -53,7 +53,7 @@ std::string ControlBarDesktop::WindowClassName(WindowId window) {
     return std::string(name, static_cast<size_t>(n > 0 ? n : 0));
 }
 
-bool ControlBarDesktop::IsControlBar(WindowId window) { return Hwnd(window) == m_bar.m_hWnd; }
+bool ControlBarDesktop::IsControlBar(WindowId window) { return Hwnd(window) == m_bar; }
 
 ScreenPoint ControlBarDesktop::CursorPos() {
     POINT p = {0, 0};
@@ -100,8 +100,8 @@ void ControlBarDesktop::HangUpDialUp() { ActHangUpDialUp(m_win); }
 void ControlBarDesktop::ClearRecentDocs() { ActClearRecentDocs(m_win); }
 void ControlBarDesktop::EmptyRecycleBin() { ActEmptyRecycleBin(m_win); }
 void ControlBarDesktop::Blackout() { ActBlackout(); }
-void ControlBarDesktop::ScreenSaver() { ActScreenSaver(m_win, reinterpret_cast<uintptr_t>(m_bar.m_hWnd)); }
-void ControlBarDesktop::ShutDown() { ActShutDown(m_win, m_bar.WindowsVersion()); }
+void ControlBarDesktop::ScreenSaver() { ActScreenSaver(m_win, reinterpret_cast<uintptr_t>(m_bar)); }
+void ControlBarDesktop::ShutDown() { ActShutDown(m_win, m_facts.WindowsVersion); }
 void ControlBarDesktop::RunProgram(const std::string& path) { ActRunProgram(m_win, path); }
 void ControlBarDesktop::LockWorkStation() { ActLockWorkStation(m_win); }
 
@@ -112,9 +112,9 @@ void ControlBarDesktop::HideWindow(WindowId window) { ShowWindowAsync(Hwnd(windo
 // screen, the final message) the windows come back behind it, and it stays
 // the active one.
 HWND ControlBarDesktop::OpenModalWindow() const {
-    if (IsWindowEnabled(m_bar.m_hWnd)) return nullptr;
-    const HWND popup = GetLastActivePopup(m_bar.m_hWnd);
-    return popup != m_bar.m_hWnd ? popup : nullptr;
+    if (IsWindowEnabled(m_bar)) return nullptr;
+    const HWND popup = GetLastActivePopup(m_bar);
+    return popup != m_bar ? popup : nullptr;
 }
 
 void ControlBarDesktop::ShowHiddenWindow(WindowId window) {
@@ -126,12 +126,12 @@ void ControlBarDesktop::ShowHiddenWindow(WindowId window) {
 }
 
 void ControlBarDesktop::ActivateWindow(WindowId window) {
-    if (IsWindowEnabled(m_bar.m_hWnd)) SetForegroundWindow(Hwnd(window));
+    if (IsWindowEnabled(m_bar)) SetForegroundWindow(Hwnd(window));
 }
 
 SavedSound ControlBarDesktop::ReadSound() { return ActReadSound(m_win); }
 void ControlBarDesktop::Silence(const SavedSound& sound) { ActSilence(m_win, sound); }
 void ControlBarDesktop::RestoreSound(const SavedSound& sound) { ActRestoreSound(m_win, sound); }
 
-void ControlBarDesktop::SaveHiddenState(const HiddenState& state) { SaveHiddenStateFile(m_bar.ProgramFolder(), state); }
-void ControlBarDesktop::ForgetHiddenState() { RemoveHiddenStateFile(m_bar.ProgramFolder()); }
+void ControlBarDesktop::SaveHiddenState(const HiddenState& state) { SaveHiddenStateFile(m_facts.ProgramFolder, state); }
+void ControlBarDesktop::ForgetHiddenState() { RemoveHiddenStateFile(m_facts.ProgramFolder); }

@@ -1,0 +1,94 @@
+#include "app/TrayPresence.h"
+
+#include "res/resource.h"
+
+namespace {
+
+const wchar_t kTipArmed[] = L"VEXAL：爆弹待机中";
+const wchar_t kTipIdle[] = L"VEXAL：爆弹未待机";
+
+// After the shell restarts, an icon it refuses is offered again every 2 s
+// for 30 s; then the bar comes back, so that VEXAL is never out of reach.
+constexpr UINT kRetryMs = 2000;
+constexpr int kRetries = 15;
+
+}  // namespace
+
+const wchar_t* TrayPresence::Tip() const { return m_armed ? kTipArmed : kTipIdle; }
+
+void TrayPresence::Show(bool shown) const { ShowWindow(m_bar, shown ? SW_SHOWNA : SW_HIDE); }
+
+// Without a notification area the bar stays, so that it can always be
+// disarmed and ended.
+void TrayPresence::Move(BarEvent event, bool trayWhileArmed) {
+    const BarPresence before = m_presence;
+    m_presence = BarAfter(m_presence, event, trayWhileArmed);
+    if (m_presence.IconShown() && !before.IconShown() && !m_trayIcon.Add(m_bar, m_icon, Tip()))
+        m_presence.inTray = false;
+    if (!m_presence.IconShown()) {
+        m_trayIcon.Remove();
+        KillTimer(m_bar, kRetryTimer);
+    }
+    if (m_presence.BarShown() != before.BarShown()) Show(m_presence.BarShown());
+}
+
+void TrayPresence::SetArmed(bool armed) {
+    m_armed = armed;
+    m_trayIcon.SetTip(Tip());
+}
+
+void TrayPresence::OnTaskbarCreated() {
+    if (m_presence.IconShown() && !m_trayIcon.Add(m_bar, m_icon, Tip())) {
+        m_retriesLeft = kRetries;
+        SetTimer(m_bar, kRetryTimer, kRetryMs, nullptr);
+    }
+}
+
+void TrayPresence::OnRetryTimer() {
+    if (m_presence.IconShown() && !m_trayIcon.Add(m_bar, m_icon, Tip()) && --m_retriesLeft > 0) return;
+    KillTimer(m_bar, kRetryTimer);
+    if (m_trayIcon.Shown() || !m_presence.IconShown()) return;
+    m_trayIcon.Remove();
+    const bool wasShown = m_presence.BarShown();
+    m_presence.inTray = false;
+    if (m_presence.BarShown() && !wasShown) Show(true);
+}
+
+// The bar, hidden or not, is the foreground window while the menu is open,
+// so that the armed bomb idles as it does over any window of its own, and
+// the menu closes when the user clicks elsewhere.
+UINT TrayPresence::TrackMenu(bool canBringBack) {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return 0;
+    AppendMenuW(menu, MF_STRING, ID_TRAY_DISARM, L"放弃爆弹并显示VEXAL(&D)");
+    if (canBringBack) AppendMenuW(menu, MF_STRING, ID_TRAY_BRING_BACK, L"恢复隐藏的窗口(&R)");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, ID_TRAY_SETTINGS, L"设置(&S)...");
+    AppendMenuW(menu, MF_STRING, ID_TRAY_INFO, L"关于本程序(&A)...");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, ID_TRAY_EXIT, L"退出(&X)");
+    SetMenuDefaultItem(menu, ID_TRAY_DISARM, FALSE);
+    POINT at;
+    GetCursorPos(&at);
+    m_beforeMenu = GetForegroundWindow();
+    SetForegroundWindow(m_bar);
+    m_inMenu = true;
+    const UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_bar, nullptr);
+    m_inMenu = false;
+    PostMessageW(m_bar, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return command;
+}
+
+// A user who has gone to another window meanwhile stays there.
+void TrayPresence::GiveForegroundBack() {
+    const HWND before = m_beforeMenu;
+    m_beforeMenu = nullptr;
+    if (m_presence.BarShown() || before == m_bar || !IsWindow(before) || !IsWindowVisible(before)) return;
+    const HWND front = GetForegroundWindow();
+    if (front == m_bar || front == nullptr) SetForegroundWindow(before);
+}
+
+bool TrayPresence::OutOfSightInFront() const {
+    return GetForegroundWindow() == m_bar && !IsWindowVisible(m_bar) && !m_inMenu;
+}
