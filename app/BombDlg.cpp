@@ -207,8 +207,7 @@ void CBombDlg::OnInfo() { ShowInfoPanel(true); }
 // topmost band while the panel is open, when NotTopmost is 0; the system
 // menu leaves the z-order alone.
 void CBombDlg::ShowInfoPanel(bool leaveTopmostBand) {
-    CInfoDlg dlg;
-    dlg.m_strOsName = m_facts.WindowsVersion;
+    CInfoDlg dlg(m_facts.WindowsVersion);
     if (leaveTopmostBand && m_settings.Active.NotTopmost == 0) SetTopmost(false);
     dlg.DoModal();
     if (leaveTopmostBand && m_settings.Active.NotTopmost == 0) SetTopmost(true);
@@ -233,15 +232,13 @@ void CBombDlg::OnDisarm() {
 // The dialog edits a copy of records 0 to 5; only OK brings it back, puts
 // the setting number last shown in force and writes the settings file.
 void CBombDlg::OnSettings() {
-    CSettingsDlg dlg;
-    dlg.m_form.ShownSetting = m_settings.CurrentSetting;
-    dlg.m_records = CopyForEditing(m_settings.Records);
+    CSettingsDlg dlg(CopyForEditing(m_settings.Records), m_settings.CurrentSetting);
     UpdateData(false);
     if (DoModalBelowBar(dlg) != IDOK) return;
 
     // A recall group with no button pressed leaves the setting number as it was.
-    if (IsSettingNumber(dlg.m_form.ShownSetting)) m_settings.CurrentSetting = dlg.m_form.ShownSetting;
-    TakeBackEdited(dlg.m_records, m_settings.Records);
+    if (IsSettingNumber(dlg.ShownSetting())) m_settings.CurrentSetting = dlg.ShownSetting();
+    TakeBackEdited(dlg.Records(), m_settings.Records);
     m_settings.ApplySetting(m_settings.CurrentSetting);
     RefreshAfterApply();
     SetRangeToSensitivity();

@@ -83,7 +83,10 @@ HICON PictureIcon(int k) { return LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOU
 
 }  // namespace
 
-CSettingsDlg::CSettingsDlg() : CDialog(IDD_SETTINGS) {}
+CSettingsDlg::CSettingsDlg(const EditedRecords& records, int32_t shownSetting)
+    : CDialog(IDD_SETTINGS), m_records(records) {
+    m_form.ShownSetting = shownSetting;
+}
 
 CSettingsDlg::~CSettingsDlg() = default;
 

@@ -11,12 +11,14 @@
 
 class CSettingsDlg : public CDialog {
 public:
-    CSettingsDlg();
+    // The copy of records 0 to 5 to edit, and the record to show first.
+    CSettingsDlg(const EditedRecords& records, int32_t shownSetting);
     ~CSettingsDlg() override;
 
-    // What the opener hands in before DoModal and takes back after OK.
-    EditedRecords m_records;
-    SettingsForm m_form;  // m_form.ShownSetting: the record to show first
+    // What the opener takes back after OK: the records, and the record shown
+    // last (-1 where none was ever shown).
+    const EditedRecords& Records() const { return m_records; }
+    int32_t ShownSetting() const { return m_form.ShownSetting; }
 
 protected:
     const MessageMap* GetMessageMap() const override;
@@ -24,6 +26,8 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
+    EditedRecords m_records;
+    SettingsForm m_form;
     CImageList m_imageList;
     CStatic m_picturePreview;
     CListCtrl m_pictureList;

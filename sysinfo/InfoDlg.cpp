@@ -1,6 +1,7 @@
 #include "sysinfo/InfoDlg.h"
 
 #include <array>
+#include <utility>
 
 #include "base/Scoped_win.h"
 #include "framework/DataExchange.h"
@@ -33,7 +34,7 @@ using FreeResourcesFn = int(WINAPI*)(int kind);
 
 }  // namespace
 
-CInfoDlg::CInfoDlg() : CDialog(IDD_INFO) {}
+CInfoDlg::CInfoDlg(std::string osName) : CDialog(IDD_INFO), m_strOsName(std::move(osName)) {}
 
 CInfoDlg::~CInfoDlg() = default;
 

@@ -8,17 +8,9 @@
 
 class CInfoDlg : public CDialog {
 public:
-    CInfoDlg();
+    // `osName`: the opener's WindowsVersion, code page 936.
+    explicit CInfoDlg(std::string osName);
     ~CInfoDlg() override;
-
-    std::string m_strOsName;  // code page 936; the opener's WindowsVersion
-    CProgressCtrl m_gaugeGdi;
-    CProgressCtrl m_gaugeSystem;
-    CProgressCtrl m_gaugeUser;
-    CListBox m_listDrives;
-    // Never filled: exchanged into the CPU field at start, it clears the
-    // template's text there before the processor is written.
-    std::string m_strCpuInfo;
 
 protected:
     // No message table of its own: OK, Esc and the close box take the
@@ -27,6 +19,15 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
+    std::string m_strOsName;
+    CProgressCtrl m_gaugeGdi;
+    CProgressCtrl m_gaugeSystem;
+    CProgressCtrl m_gaugeUser;
+    CListBox m_listDrives;
+    // Never filled: exchanged into the CPU field at start, it clears the
+    // template's text there before the processor is written.
+    std::string m_strCpuInfo;
+
     void ShowNames();
     void ShowMemory();
     void ShowFixedDrives();
