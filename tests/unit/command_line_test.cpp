@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
+#include "trigger/ProgramList.h"
+
+namespace {
+
+using Args = std::vector<std::u16string>;
+
+TEST(CommandLine, SplitsAsWindowsProgramsDo) {
+    EXPECT_EQ(SplitCommandLine(u"vexal.exe"), Args());
+    EXPECT_EQ(SplitCommandLine(u"\"C:\\Program Files\\v x\\vexal.exe\"  /arm\t3 "), (Args{u"/arm", u"3"}));
+    EXPECT_EQ(SplitCommandLine(u"vexal.exe \"a b\" c\\\\\"d e\" \\\"q \"x\"\"y\""),
+              (Args{u"a b", u"c\\d e", u"\"q", u"x\"y"}));
+}
+
+TEST(CommandLine, KnownArgumentsInAnyCaseWithSlashOrDash) {
+    const struct {
+        Args args;
+        CommandRequest::Kind kind;
+        int setting;
+        std::u16string unknown;
+    } cases[] = {
+        {{}, CommandRequest::kNone, 0, u""},
+        {{u"/restore"}, CommandRequest::kRestore, 0, u""},
+        {{u"-DETONATE"}, CommandRequest::kDetonate, 0, u""},
+        {{u"/Arm", u"6"}, CommandRequest::kArm, 5, u""},
+        {{u"-arm", u"1"}, CommandRequest::kArm, 0, u""},
+        {{u"/disarm"}, CommandRequest::kDisarm, 0, u""},
+        {{u"/show"}, CommandRequest::kShow, 0, u""},
+        {{u"/exit"}, CommandRequest::kExit, 0, u""},
+        // Refused, naming what could not be taken.
+        {{u"/arm"}, CommandRequest::kUnknown, 0, u"/arm"},
+        {{u"/arm", u"7"}, CommandRequest::kUnknown, 0, u"/arm"},
+        {{u"/arm", u"03"}, CommandRequest::kUnknown, 0, u"/arm"},
+        {{u"restore"}, CommandRequest::kUnknown, 0, u"restore"},
+        {{u"/"}, CommandRequest::kUnknown, 0, u"/"},
+        {{u"/hide"}, CommandRequest::kUnknown, 0, u"/hide"},
+        {{u"/show", u"now"}, CommandRequest::kUnknown, 0, u"now"},
+        {{u"/arm", u"2", u"/exit"}, CommandRequest::kUnknown, 0, u"/exit"},
+    };
+    for (const auto& c : cases) {
+        const CommandRequest r = ReadCommandRequest(c.args);
+        EXPECT_EQ(r.kind, c.kind) << c.args.size();
+        EXPECT_EQ(r.setting, c.setting);
+        EXPECT_EQ(r.argument, c.unknown);
+    }
+}
+
+TEST(ProgramList, ReadsWhatItCanAndSkipsTheRest) {
+    EXPECT_EQ(ParseProgramList(""), ProgramPatterns());
+    EXPECT_EQ(ParseProgramList(" QQ.exe ;WeChat.exe;;chrome*.exe; "),
+              (ProgramPatterns{u"QQ.exe", u"WeChat.exe", u"chrome*.exe"}));
+    EXPECT_EQ(ParseProgramList("\xe9\x9f\xb3\xe4\xb9\x90.exe"), ProgramPatterns{u"音乐.exe"});
+    // Not UTF-8, a path, a character no file name holds, an overlong form.
+    EXPECT_EQ(ParseProgramList("\xd2\xf4.exe;C:\\a.exe;a|b.exe;\xc0\xae.exe;ok.exe"), ProgramPatterns{u"ok.exe"});
+    EXPECT_EQ(ParseProgramList(std::string(261, 'a') + ";" + std::string(260, 'b')).size(), 1u);
+}
+
+TEST(ProgramList, MatchesInAnyCaseWithWildcards) {
+    const ProgramPatterns patterns = ParseProgramList("QQ.exe;chrome*.exe;?????.EXE;音乐*;Ärgerlich.exe");
+    for (const char16_t* name : {u"qq.EXE", u"chrome.exe", u"Chrome_Beta.exe", u"notes.exe", u"音乐台.exe",
+                                 u"ärgerlich.exe"})
+        EXPECT_TRUE(MatchesProgram(patterns, name));
+    for (const char16_t* name : {u"qq.exe.bak", u"xchrome.exe", u"note.exe", u"音台.exe", u"argerlich.exe", u""})
+        EXPECT_FALSE(MatchesProgram(patterns, name));
+    // Many stars against a long name that fails stays quick.
+    EXPECT_FALSE(MatchesProgram({u"*a*a*a*a*a*a*a*b"}, std::u16string(250, u'a')));
+}
+
+}  // namespace
