@@ -1,7 +1,14 @@
 #include "app/BombApp.h"
 
+#include <string>
+
 #include "app/BombDlg.h"
+#include "app/CommandLine.h"
+#include "app/ControlBarDesktop.h"
+#include "app/HiddenStateFile.h"
+#include "app/RemoteRequest.h"
 #include "sysinfo/WindowsVersion.h"
+#include "trigger/Hiding.h"
 
 namespace {
 
@@ -23,25 +30,66 @@ StartupFacts GatherStartupFacts() {
     return facts;
 }
 
-// A second start shows nothing; it only has the running control bar bring
-// back what it has hidden, and lets it bring the front window forward.
-BOOL TellFirstInstance() {
-    AllowSetForegroundWindow(ASFW_ANY);
-    PostMessageW(HWND_BROADCAST, BringBackMessage(), 0, 0);
-    return FALSE;
+void ShowUnknownArgument(const std::u16string& argument) {
+    const std::wstring text = L"VEXAL不认识参数“" + std::wstring(argument.begin(), argument.end()) +
+                              L"”。\n可用的参数：\n" +
+                              reinterpret_cast<const wchar_t*>(kKnownArguments);
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// What a run that was killed left hidden, brought back without a bar.
+void BringBackLeftHidden(const StartupFacts& facts) {
+    HiddenState left;
+    if (!LoadHiddenStateFile(facts.ProgramFolder, left)) return;
+    ControlBarDesktop desktop(nullptr, facts, nullptr);
+    Hiding hiding;
+    hiding.Adopt(left);
+    hiding.RestoreWindows(desktop, desktop);
 }
 
 }  // namespace
 
+// A second start shows no bar of its own. Without an argument it has the
+// running bar bring back what it has hidden, or bring itself back; with one
+// it hands the request over and ends once it is carried out.
+int CBombApp::TellFirstInstance(const CommandRequest& request) {
+    if (request.kind != CommandRequest::kNone) return SendToRunningBar(request) ? 0 : 1;
+    AllowSetForegroundWindow(ASFW_ANY);
+    PostMessageW(HWND_BROADCAST, BringBackMessage(), 0, 0);
+    return 0;
+}
+
 BOOL CBombApp::InitInstance() {
-    if (ScopedHandle other{OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kMutexName)}; other.Valid()) return TellFirstInstance();
+    const CommandRequest request = ReadCommandRequest(SplitCommandLine(
+        reinterpret_cast<const char16_t*>(GetCommandLineW())));
+    if (request.kind == CommandRequest::kUnknown) {
+        ShowUnknownArgument(request.argument);
+        m_exitCode = 2;
+        return FALSE;
+    }
+    if (ScopedHandle other{OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kMutexName)}; other.Valid()) {
+        m_exitCode = TellFirstInstance(request);
+        return FALSE;
+    }
     // Two starts in the same instant can both miss the mutex above; the one
     // that did not create it leaves quietly as well.
     ScopedHandle mutex(CreateMutexA(nullptr, FALSE, kMutexName));
-    if (mutex.Valid() && GetLastError() == ERROR_ALREADY_EXISTS) return TellFirstInstance();
+    if (mutex.Valid() && GetLastError() == ERROR_ALREADY_EXISTS) {
+        m_exitCode = TellFirstInstance(request);
+        return FALSE;
+    }
     m_hMutex = std::move(mutex);
 
-    CBombDlg dlg(GatherStartupFacts());
+    // With none running, only bringing back and arming have anything to do.
+    const StartupFacts facts = GatherStartupFacts();
+    if (request.kind == CommandRequest::kRestore) BringBackLeftHidden(facts);
+    if (request.kind != CommandRequest::kNone && request.kind != CommandRequest::kArm) {
+        m_exitCode = request.kind == CommandRequest::kRestore ? 0 : 1;
+        return FALSE;
+    }
+
+    CBombDlg dlg(facts);
+    if (request.kind == CommandRequest::kArm) dlg.ArmAtStart(request.setting);
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;
@@ -52,5 +100,5 @@ BOOL CBombApp::InitInstance() {
 // handle ends it.
 int CBombApp::ExitInstance() {
     m_hMutex.Close();
-    return CWinApp::ExitInstance();
+    return m_exitCode;
 }

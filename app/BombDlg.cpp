@@ -12,6 +12,7 @@
 #include "app/ControlBarDesktop.h"
 #include "app/HiddenStateFile.h"
 #include "app/PanicKey.h"
+#include "app/RemoteRequest.h"
 #include "app/TrayPresence.h"
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
@@ -72,6 +73,7 @@ const MessageMap* CBombDlg::GetMessageMap() const {
         OnMessage(BringBackMessage(), &CBombDlg::OnBringBack),
         OnMessage(kTrayMessage, &CBombDlg::OnTrayIcon),
         OnMessage(TaskbarCreatedMessage(), &CBombDlg::OnTaskbarCreated),
+        OnMessage(WM_COPYDATA, &CBombDlg::OnCopyData),
         OnCommand(IDC_ARM, &CBombDlg::OnArm),
         OnCommand(IDC_DISARM, &CBombDlg::OnDisarm),
         OnCommand(IDC_SETTINGS, &CBombDlg::OnSettings),
@@ -99,7 +101,7 @@ BOOL CBombDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_panicKey.reset(new PanicKey(m_hWnd));
     m_tray.reset(new TrayPresence(m_hWnd, m_hIcon));
-    m_desktop.reset(new ControlBarDesktop(m_hWnd, m_facts, *m_tray));
+    m_desktop.reset(new ControlBarDesktop(m_hWnd, m_facts, m_tray.get()));
 
     if (HMENU menu = GetSystemMenu(m_hWnd, FALSE)) {
         wchar_t about[128];
@@ -129,6 +131,10 @@ BOOL CBombDlg::OnInitDialog() {
     ApplyTopmostState();
 
     StartExtras();
+    if (IsSettingNumber(m_armAtStart)) {
+        ChooseSetting(m_armAtStart);
+        OnArm();
+    }
 
     if (m_settings.Active.LaunchAtStart == 1) {
         RealWinCalls win;
@@ -405,4 +411,44 @@ void CBombDlg::ShowTrayMenu() {
             break;
     }
     m_tray->GiveForegroundBack();
+}
+
+// A request from the command line of a second start. Bringing back works
+// over any window of ours, as the hotkey's does; the rest waits for none of
+// them and is refused while one is open.
+LRESULT CBombDlg::OnCopyData(WPARAM, LPARAM data) {
+    CommandRequest request;
+    if (!ReadRemoteRequest(reinterpret_cast<const COPYDATASTRUCT*>(data), request)) return FALSE;
+    if (request.kind == CommandRequest::kRestore) {
+        BringBack();
+        return kRequestCarriedOut;
+    }
+    if (!IsWindowEnabled(m_hWnd)) return FALSE;
+    switch (request.kind) {
+        case CommandRequest::kDetonate:
+            // The detonation may end in a message: the caller need not wait for it.
+            ReplyMessage(kRequestCarriedOut);
+            Detonating([this] { m_monitor.DetonateNow(Roles(), m_settings, &m_hiding); });
+            break;
+        case CommandRequest::kArm:
+            if (!IsWindowEnabled(m_armButton.m_hWnd)) OnDisarm();
+            ChooseSetting(request.setting);
+            OnArm();
+            break;
+        case CommandRequest::kDisarm:
+            OnDisarm();
+            break;
+        case CommandRequest::kShow:
+            MoveBar(BarEvent::Show);
+            if (IsIconic(m_hWnd)) ShowWindow(SW_RESTORE);
+            SetForegroundWindow(m_hWnd);
+            break;
+        case CommandRequest::kExit:
+            BringBack();
+            PostMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+            break;
+        default:
+            return FALSE;
+    }
+    return kRequestCarriedOut;
 }

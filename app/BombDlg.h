@@ -30,6 +30,8 @@ class CBombDlg : public CDialog, public BarControls {
 public:
     explicit CBombDlg(StartupFacts facts);
     ~CBombDlg() override;
+    // Once open, the bar puts setting number n (0 to 5) in force and arms.
+    void ArmAtStart(int32_t n) { m_armAtStart = n; }
 
     void SetRangePos(int32_t position) override;
     void SetRangeMax(int32_t sensitivity) override;
@@ -81,6 +83,7 @@ private:
     void MoveBar(BarEvent event);
     LRESULT OnTrayIcon(WPARAM, LPARAM);
     LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+    LRESULT OnCopyData(WPARAM, LPARAM);
     void ShowTrayMenu();
     // The range bar's range is 0 to the Sensitivity in force.
     void SetRangeToSensitivity();
@@ -100,6 +103,7 @@ private:
     Hiding m_hiding;
     bool m_detonating = false;
     bool m_hotkeyWaiting = false;
+    int32_t m_armAtStart = -1;
     // Made once the window exists.
     std::unique_ptr<PanicKey> m_panicKey;
     std::unique_ptr<TrayPresence> m_tray;

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-const char16_t kKnownArguments[] = u"/restore  /detonate  /arm N（N为1到6）  /disarm  /show  /exit";
+const char16_t kKnownArguments[] = u"/restore  /detonate  /arm 1-6  /disarm  /show  /exit";
 
 namespace {
 

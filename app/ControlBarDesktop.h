@@ -11,7 +11,9 @@ class TrayPresence;
 
 class ControlBarDesktop : public ScreenState, public SystemEffects {
 public:
-    ControlBarDesktop(HWND bar, const StartupFacts& facts, const TrayPresence& tray)
+    // `bar` and `tray` are null where no control bar runs (a start that
+    // only brings back what a killed run left hidden).
+    ControlBarDesktop(HWND bar, const StartupFacts& facts, const TrayPresence* tray)
         : m_bar(bar), m_facts(facts), m_tray(tray) {}
 
     WindowId ForegroundWindow() override;
@@ -53,6 +55,6 @@ private:
 
     HWND m_bar;
     const StartupFacts& m_facts;
-    const TrayPresence& m_tray;
+    const TrayPresence* m_tray;
     RealWinCalls m_win;
 };

@@ -32,7 +32,7 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
 }  // namespace
 
 WindowId ControlBarDesktop::ForegroundWindow() {
-    if (m_tray.OutOfSightInFront()) return 0;
+    if (m_tray && m_tray->OutOfSightInFront()) return 0;
     return reinterpret_cast<WindowId>(GetForegroundWindow());
 }
 
@@ -112,7 +112,7 @@ void ControlBarDesktop::HideWindow(WindowId window) { ShowWindowAsync(Hwnd(windo
 // screen, the final message) the windows come back behind it, and it stays
 // the active one.
 HWND ControlBarDesktop::OpenModalWindow() const {
-    if (IsWindowEnabled(m_bar)) return nullptr;
+    if (!m_bar || IsWindowEnabled(m_bar)) return nullptr;
     const HWND popup = GetLastActivePopup(m_bar);
     return popup != m_bar ? popup : nullptr;
 }
@@ -126,7 +126,7 @@ void ControlBarDesktop::ShowHiddenWindow(WindowId window) {
 }
 
 void ControlBarDesktop::ActivateWindow(WindowId window) {
-    if (IsWindowEnabled(m_bar)) SetForegroundWindow(Hwnd(window));
+    if (!OpenModalWindow()) SetForegroundWindow(Hwnd(window));
 }
 
 SavedSound ControlBarDesktop::ReadSound() { return ActReadSound(m_win); }

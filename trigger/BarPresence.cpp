@@ -6,6 +6,7 @@ BarPresence BarAfter(BarPresence now, BarEvent event, bool trayWhileArmed) {
             now.inTray = now.inTray || trayWhileArmed;
             break;
         case BarEvent::Disarm:  // the user asked for the bar: nothing keeps it away
+        case BarEvent::Show:
             now = BarPresence();
             break;
         case BarEvent::Exit:

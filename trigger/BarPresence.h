@@ -5,7 +5,8 @@
 // HideSelf until the hidden windows come back. A detonation in the tray
 // leaves the bar away and the icon there, so that whoever set it off sees
 // nothing; only a disarm from the icon brings the bar back.
-enum class BarEvent { Arm, Disarm, HidingTookBar, HidingGaveBack, Exit };
+// Show: the bar asked into sight, armed or not.
+enum class BarEvent { Arm, Disarm, Show, HidingTookBar, HidingGaveBack, Exit };
 
 struct BarPresence {
     bool inTray = false;      // armed (or detonated) with TrayWhileArmed on

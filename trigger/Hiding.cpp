@@ -39,13 +39,17 @@ void Hiding::HideBar(BarControls& bar) {
 
 void Hiding::Restore(DesktopRoles desktop) {
     if (m_barHidden) desktop.bar.ShowControlBar();
+    m_barHidden = false;
+    RestoreWindows(desktop.screen, desktop.system);
+}
+
+void Hiding::RestoreWindows(ScreenState& screen, SystemEffects& system) {
     std::vector<WindowId> back;
     for (const HiddenWindow& w : m_state.windows)
-        if (w.process != 0 && desktop.screen.WindowProcess(w.window) == w.process) back.push_back(w.window);
-    for (auto w = back.rbegin(); w != back.rend(); ++w) desktop.system.ShowHiddenWindow(*w);
-    if (!back.empty()) desktop.system.ActivateWindow(back.front());
-    if (m_state.sound.kind != SavedSound::kNothing) desktop.system.RestoreSound(m_state.sound);
-    desktop.system.ForgetHiddenState();
+        if (w.process != 0 && screen.WindowProcess(w.window) == w.process) back.push_back(w.window);
+    for (auto w = back.rbegin(); w != back.rend(); ++w) system.ShowHiddenWindow(*w);
+    if (!back.empty()) system.ActivateWindow(back.front());
+    if (m_state.sound.kind != SavedSound::kNothing) system.RestoreSound(m_state.sound);
+    system.ForgetHiddenState();
     m_state = HiddenState();
-    m_barHidden = false;
 }

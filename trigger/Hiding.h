@@ -20,6 +20,8 @@ public:
     // belongs to its process, bottom first, then the front one is activated;
     // the sound as it was; the control bar.
     void Restore(DesktopRoles desktop);
+    // The same without a control bar to show.
+    void RestoreWindows(ScreenState& screen, SystemEffects& system);
 
     // Takes over what an earlier run of the program recorded.
     void Adopt(const HiddenState& state) { m_state = state; }

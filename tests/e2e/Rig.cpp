@@ -129,13 +129,19 @@ bool Program::ReadFile(const std::wstring& name, std::string& bytes) const {
     return true;
 }
 
-bool Program::Start() {
+bool Program::Start(const std::wstring& arguments) {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
-    std::wstring cmd = L"\"" + m_exe + L"\"";
+    std::wstring cmd = L"\"" + m_exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     if (!CreateProcessW(m_exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &m_pi))
         return false;
     return true;
+}
+
+DWORD Program::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (m_pi.hProcess) GetExitCodeProcess(m_pi.hProcess, &code);
+    return code;
 }
 
 bool Program::Running() const { return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }

@@ -54,8 +54,9 @@ public:
     void WriteFile(const std::wstring& name, const std::string& bytes) const;
     bool ReadFile(const std::wstring& name, std::string& bytes) const;
 
-    bool Start();
+    bool Start(const std::wstring& arguments = L"");
     bool Running() const;
+    DWORD ExitCode() const;  // STILL_ACTIVE while it runs
     bool WaitExit(DWORD timeoutMs);
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     HANDLE Process() const { return m_pi.hProcess; }
