@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks that Windows XP SP3's loader accepts an exe: a 32-bit GUI or console
 # program whose header asks for no Windows newer than 5.1, importing only
-# from the system DLLs, by name, only functions that XP has. The last is read
+# from the six system DLLs it loads at start (the rest it loads on first
+# use), by name, only functions that XP has. The last is read
 # off the MinGW-w64 headers: an import they do not declare with
 # _WIN32_WINNT=0x0501 is newer than XP (GetTickCount64, for one). msvcrt's
 # names are left aside: the headers do not describe that DLL's versions.
@@ -13,7 +14,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 problems=()
-dump=$(i686-w64-mingw32-objdump -p "$exe" 2>&1) || { echo "FAIL $exe: not a Windows program"; exit 1; }
+dump=$(i686-w64-mingw32-objdump -p "$exe" 2>&1) || { echo "FAIL $exe: not a 32-bit Windows program"; exit 1; }
 field() { awk -v k="$1" '$1 == k { print $2; exit }' <<<"$dump"; }
 
 magic=$(field Magic)
@@ -41,7 +42,8 @@ awk '/^\tDLL Name: / { dll = $3; next }
 
 declare -A system=([advapi32.dll]=1 [comctl32.dll]=1 [gdi32.dll]=1 [kernel32.dll]=1 [user32.dll]=1 [msvcrt.dll]=1)
 for dll in $(cut -d: -f1 "$work/imports" | sort -u); do
-  [ -n "${system[${dll,,}]:-}" ] || problems+=("imports from $dll, not a DLL that every Windows has")
+  [ -n "${system[${dll,,}]:-}" ] ||
+    problems+=("imports from $dll; only ${!system[*]} are loaded at start, the rest on first use")
 done
 while read -r line; do
   problems+=("$line: imported by ordinal, not by name")
