@@ -5,6 +5,14 @@ NATIVE_DIR   := $(BUILD)/native
 FUZZ_DIR     := $(BUILD)/fuzz
 JOBS         ?= 2
 FUZZ_SECONDS ?= 120
+WIN64_DIR    := $(BUILD)/win64
+
+# Which build Wine runs here, decided once (scripts/build-under-test.sh) and
+# exported to every script below: 32, the shipped exe; 64, where this
+# machine's kernel runs no 32-bit programs, a 64-bit build of the same sources.
+VEXAL_WINE_BITS ?= $(shell bash scripts/build-under-test.sh)
+export VEXAL_WINE_BITS
+WINE_DIR     := $(BUILD)/win$(VEXAL_WINE_BITS)
 
 .PHONY: all deps win32 win64 wine-build native run test bench soak fuzz clean
 
@@ -13,27 +21,30 @@ all: win32
 deps:
 	@bash scripts/install-deps.sh
 
+# $(call windows,FOLDER,TARGET): a build folder configured with another
+# toolchain file than today's starts afresh.
+define windows
+	@grep -qs '^CMAKE_TOOLCHAIN_FILE:.*/cmake/mingw\.cmake$$' $(1)/CMakeCache.txt || rm -rf $(1)/CMakeCache.txt $(1)/CMakeFiles
+	@cmake -S . -B $(1) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake -DVEXAL_TARGET=$(2) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(1) -j $(JOBS)
+	@echo "built $(1)/vexal.exe"
+endef
+
 win32: deps
-	@cmake -S . -B $(WIN32_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(WIN32_DIR) -j $(JOBS)
-	@echo "built $(WIN32_DIR)/vexal.exe"
+	$(call windows,$(WIN32_DIR),i686)
 
 win64: deps
-	@cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(BUILD)/win64 -j $(JOBS)
+	$(call windows,$(WIN64_DIR),x86_64)
 
-# What Wine runs here: the 32-bit build, or where this machine's kernel
-# cannot run 32-bit programs, a 64-bit build of the same sources.
-wine-build: win32
-	@if [ "$$(bash -c 'source scripts/wine-env.sh; echo $$VEXAL_WINE_BITS')" = 64 ]; then \
-	  $(MAKE) --no-print-directory win64; fi
+# What Wine runs here: the shipped build, or its 64-bit stand-in.
+wine-build: win32 $(if $(filter 64,$(VEXAL_WINE_BITS)),win64)
 
 native: deps
 	@cmake -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(NATIVE_DIR) -j $(JOBS)
 
 run: wine-build
-	@bash scripts/run.sh $(WIN32_DIR)/vexal.exe
+	@bash scripts/run.sh $(WINE_DIR)/vexal.exe
 
 test: native wine-build
 	@bash scripts/test.sh

@@ -11,15 +11,12 @@ namespace {
 constexpr uint32_t kShardPidl = 1;
 constexpr uint32_t kSherbNoConfirmation = 1;
 
-// The RASCONNA form without phone-book and sub-entry fields, which every
-// remote-access version from Windows 95 on accepts.
-constexpr uint32_t kRasConnSize = 412;
 constexpr uint32_t kErrorBufferTooSmall = 603;
 // Connections can come up between two enumerations, so a grown buffer may be
-// short again; a few rounds settle it. The byte bound keeps a bogus size
+// short again; a few rounds settle it. The bound of entries keeps a bogus size
 // reported by the system from turning into a huge allocation.
 constexpr int kEnumAttempts = 4;
-constexpr uint32_t kMaxEnumBytes = 256 * kRasConnSize;
+constexpr uint32_t kMaxEnumEntries = 256;
 
 constexpr uint32_t kWmSysCommand = 0x0112;
 constexpr uintptr_t kScScreenSave = 0xF140;
@@ -38,24 +35,25 @@ void ActClearRecentDocs(WinCalls& win) { win.SHAddToRecentDocs(kShardPidl, nullp
 
 void ActEmptyRecycleBin(WinCalls& win) { win.SHEmptyRecycleBinA(0, nullptr, kSherbNoConfirmation); }
 
-void ActHangUpDialUp(WinCalls& win) {
-    uint32_t size = kRasConnSize;
+void ActHangUpDialUp(WinCalls& win, uint32_t entrySize) {
+    const uint32_t maxBytes = kMaxEnumEntries * entrySize;
+    uint32_t size = entrySize;
     uint32_t bytes = size;
     uint32_t count = 0;
     std::vector<uintptr_t> connections;
-    uint32_t result = win.RasEnumConnectionsA(kRasConnSize, bytes, count, connections);
+    uint32_t result = win.RasEnumConnectionsA(entrySize, bytes, count, connections);
     for (int attempt = 1; attempt < kEnumAttempts && result == kErrorBufferTooSmall; ++attempt) {
         // The size asked for, in whole entries, and never less than one
         // entry more than before, so that every round makes progress.
-        uint32_t wanted = std::min(bytes, kMaxEnumBytes);
-        uint32_t grown = (wanted + kRasConnSize - 1) / kRasConnSize * kRasConnSize;
-        if (grown <= size) grown = size + kRasConnSize;
-        if (grown > kMaxEnumBytes) return;
+        uint32_t wanted = std::min(bytes, maxBytes);
+        uint32_t grown = (wanted + entrySize - 1) / entrySize * entrySize;
+        if (grown <= size) grown = size + entrySize;
+        if (grown > maxBytes) return;
         size = grown;
         bytes = size;
         count = 0;
         connections.clear();
-        result = win.RasEnumConnectionsA(kRasConnSize, bytes, count, connections);
+        result = win.RasEnumConnectionsA(entrySize, bytes, count, connections);
     }
     if (result != 0) return;
     size_t active = std::min<size_t>(count, connections.size());

@@ -9,8 +9,16 @@
 
 void ActClearRecentDocs(WinCalls& win);
 void ActEmptyRecycleBin(WinCalls& win);
-// Hangs up every active dial-up connection.
-void ActHangUpDialUp(WinCalls& win);
+// The size of the RASCONNA entry without phone-book and sub-entry fields, as
+// remote access lays it out (4-byte packing) in a program whose pointers are
+// `pointerBytes` wide: 412 bytes in a 32-bit program, 416 in a 64-bit one.
+constexpr uint32_t RasConnSize(uint32_t pointerBytes) {
+    return (4 + pointerBytes + 257 + 17 + 129 + 3) / 4 * 4;
+}
+// Hangs up every active dial-up connection, enumerating entries of
+// `entrySize` bytes: the layout of this program's own width unless a test
+// asks for the other.
+void ActHangUpDialUp(WinCalls& win, uint32_t entrySize = RasConnSize(sizeof(void*)));
 // Silences wave output device 0 and, from Vista on, the default playback endpoint.
 void ActMuteWave(WinCalls& win);
 // soundType 0 to 4 picks a system sound; any other value plays nothing.

@@ -5,10 +5,14 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 #include <shlobj.h>
+// Only for the layout of RASCONNA; remote access is loaded on first use.
+#include <ras.h>
 
 #include <algorithm>
+#include <cstddef>
 
 #include "actions/RealWinCalls.h"
+#include "actions/SystemActions.h"
 #include "base/Scoped_win.h"
 
 namespace {
@@ -16,7 +20,10 @@ namespace {
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text passes to the wide functions unchanged");
 
 // RASCONNA in the form every remote-access version accepts: without the
-// phone-book and sub-entry fields that the current headers add.
+// phone-book and sub-entry fields that the current headers add, packed as
+// remote access packs it (4 bytes), so the handle is unaligned in a 64-bit
+// program.
+#pragma pack(push, 4)
 struct RasConnSmall {
     DWORD dwSize;
     HANDLE hrasconn;
@@ -24,9 +31,15 @@ struct RasConnSmall {
     CHAR szDeviceType[16 + 1];
     CHAR szDeviceName[128 + 1];
 };
-#ifndef _WIN64
+#pragma pack(pop)
+#ifdef _WIN64
+static_assert(sizeof(RasConnSmall) == 416, "the 64-bit RASCONNA without phone-book fields");
+#else
 static_assert(sizeof(RasConnSmall) == 412, "the 32-bit RASCONNA without phone-book fields");
 #endif
+static_assert(sizeof(RasConnSmall) == RasConnSize(sizeof(void*)), "the size the dial-up hang-up enumerates with");
+static_assert(offsetof(RasConnSmall, szDeviceName) == offsetof(RASCONNA, szDeviceName),
+              "the leading fields of the system's own RASCONNA");
 
 using RasEnumConnectionsAFn = DWORD(WINAPI*)(RasConnSmall*, DWORD*, DWORD*);
 using RasHangUpAFn = DWORD(WINAPI*)(HANDLE);

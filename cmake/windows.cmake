@@ -1,6 +1,18 @@
 # The program and the end-to-end rig, 32-bit Windows.
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+# The manifest names the processor it is for: the 64-bit build gets a copy
+# that names its own (the resource scripts pick it for _WIN64).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  file(READ ${CMAKE_SOURCE_DIR}/res/vexal.manifest manifest)
+  string(REPLACE "processorArchitecture=\"x86\"" "processorArchitecture=\"amd64\"" manifest64 "${manifest}")
+  if(manifest64 STREQUAL manifest)
+    message(FATAL_ERROR "res/vexal.manifest names no x86 processor to replace")
+  endif()
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/vexal-amd64.manifest CONTENT "${manifest64}" @ONLY)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I ${CMAKE_BINARY_DIR}")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/vexal.manifest)
 add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections)
 add_compile_definitions(WIN32_LEAN_AND_MEAN WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 UNICODE _UNICODE)
 # Everything static, so vexal.exe needs no DLL that Windows does not ship.

@@ -8,5 +8,5 @@ wine_env_start --virtual || exit 1
 x_key_bridge_start "$root/build/bench-xreq"
 trap 'x_key_bridge_stop; wine_env_stop' EXIT
 cd "$VEXAL_WIN_DIR"
-echo "the $VEXAL_WINE_BITS-bit build in $VEXAL_WIN_DIR"
+echo "$VEXAL_BUILD_WORDS, $VEXAL_WIN_DIR"
 vexal_wine vexal_bench.exe "$@"

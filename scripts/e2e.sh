@@ -15,7 +15,7 @@ export VEXAL_SHOTS=$(wine_path "$shots")
 x_key_bridge_start "$shots/xreq"
 trap 'x_key_bridge_stop; wine_env_stop' EXIT
 cd "$VEXAL_WIN_DIR"
-echo "running the $VEXAL_WINE_BITS-bit build in $VEXAL_WIN_DIR"
+echo "running $VEXAL_BUILD_WORDS, $VEXAL_WIN_DIR${VEXAL_WINDOWS_VERSION:+, with Wine set to $VEXAL_WINDOWS_VERSION}"
 timeout "${VEXAL_E2E_TIMEOUT:-1500}" bash -c 'source "$0/scripts/wine-env.sh"; vexal_wine vexal_e2e.exe "$@"' "$root" "$@"
 status=$?
 # The driver saves what the screen showed as bitmaps; keep PNGs.

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ googletest libgtest-dev
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386
   xvfb x11-utils xdotool imagemagick
   fonts-wqy-microhei
@@ -36,8 +36,9 @@ install_missing() {
 
 install_missing "${packages[@]}"
 
-# A kernel that cannot run 32-bit programs cannot run Wine's 32-bit half
-# either: the tests then run a 64-bit build of the same sources.
-if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  install_missing wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+# Where the tests run a 64-bit build of the same sources, its toolchain and
+# Wine's 64-bit loader.
+source "$(dirname "$0")/build-under-test.sh"
+if [ "$VEXAL_WINE_BITS" = 64 ]; then
+  install_missing wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 fi

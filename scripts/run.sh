@@ -9,11 +9,16 @@ case "$(uname -s)" in
 esac
 
 source "$(dirname "$0")/wine-env.sh"
-if [ "$VEXAL_WINE_BITS" = 64 ]; then
-  # This machine cannot run 32-bit programs: the 64-bit build of the same sources.
-  exe=$VEXAL_WIN_DIR/vexal.exe
-  echo "this machine cannot run 32-bit programs; starting the 64-bit build $exe"
+# The prefix has the width of the build chosen for this machine; an exe of
+# the other width does not run in it.
+pe_offset=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
+pe_magic=$(od -An -tx2 -j$((pe_offset + 24)) -N2 "$exe" | tr -d ' ')
+if [ "$pe_magic" = 010b ]; then exe_bits=32; else exe_bits=64; fi
+if [ "$exe_bits" != "$VEXAL_WINE_BITS" ]; then
+  echo "$exe is a $exe_bits-bit program; here Wine runs $VEXAL_BUILD_WORDS, $VEXAL_WIN_DIR/vexal.exe (what make run starts)" >&2
+  exit 1
 fi
+echo "starting $exe, $VEXAL_BUILD_WORDS"
 if [ -n "${DISPLAY:-}" ]; then
   wine_env_start
   vexal_wine "$exe"

@@ -2,7 +2,6 @@
 # private X display for it. Everything started here is recorded by pid and
 # stopped by pid; nothing else on the machine is touched.
 #
-#   wine_bits                    32, or 64 where this machine cannot run 32-bit programs
 #   wine_env_start [--virtual]   sets WINEPREFIX, DISPLAY, WINEDEBUG, VEXAL_WIN_DIR
 #   vexal_wine PROGRAM ARGS...   runs a Windows program in that prefix
 #   wine_path PATH               the Windows form of a Unix path
@@ -10,26 +9,20 @@
 #   x_key_bridge_start FOLDER    keys through the X server on the driver's request
 #   x_key_bridge_stop
 #
-# Some virtual machines' kernels cannot run 32-bit programs at all, and with
-# them Wine's 32-bit half. There the rig runs a 64-bit build of the same
-# sources (build/win64) in a 64-bit prefix instead of build/win32.
+# Which build runs (VEXAL_WINE_BITS, VEXAL_WIN_DIR) comes from
+# build-under-test.sh; a 64-bit build runs in a 64-bit prefix.
+# VEXAL_WINDOWS_VERSION, when set (winxp, winxp64, win7...), is the Windows
+# version the prefix reports, as winecfg sets it.
 
 VEXAL_ROOT=${VEXAL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 _vexal_xvfb_pid=""
 
-wine_bits() {
-  if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then echo 32; else echo 64; fi
-}
-
-VEXAL_WINE_BITS=${VEXAL_WINE_BITS:-$(wine_bits)}
+source "$VEXAL_ROOT/scripts/build-under-test.sh"
 if [ "$VEXAL_WINE_BITS" = 32 ]; then
   VEXAL_WINE_DIR=${VEXAL_WINE_DIR:-$VEXAL_ROOT/build/wine}
-  VEXAL_WIN_DIR=${VEXAL_WIN_DIR:-$VEXAL_ROOT/build/win32}
 else
   VEXAL_WINE_DIR=${VEXAL_WINE_DIR:-$VEXAL_ROOT/build/wine64}
-  VEXAL_WIN_DIR=${VEXAL_WIN_DIR:-$VEXAL_ROOT/build/win64}
 fi
-export VEXAL_WIN_DIR
 
 vexal_wine() {
   if [ "$VEXAL_WINE_BITS" = 32 ]; then
@@ -92,13 +85,17 @@ _vexal_prepare_prefix() {
   export WINEARCH=win$VEXAL_WINE_BITS
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  [ -f "$WINEPREFIX/.vexal-ready-4" ] && return 0
+  local ready="$WINEPREFIX/.vexal-ready-4${VEXAL_WINDOWS_VERSION:+-$VEXAL_WINDOWS_VERSION}"
+  [ -f "$ready" ] && return 0
   mkdir -p "$VEXAL_WINE_DIR"
   vexal_wine wineboot -i >/dev/null 2>&1
   _vexal_font_reg | iconv -f UTF-8 -t UTF-16 > "$VEXAL_WINE_DIR/fonts.reg"
   vexal_wine regedit /S "$(wine_path "$VEXAL_WINE_DIR/fonts.reg")" >/dev/null 2>&1
+  if [ -n "${VEXAL_WINDOWS_VERSION:-}" ]; then
+    vexal_wine winecfg /v "$VEXAL_WINDOWS_VERSION" >/dev/null 2>&1
+  fi
   wineserver -w
-  touch "$WINEPREFIX/.vexal-ready-4"
+  touch "$ready"
 }
 
 wine_env_start() {

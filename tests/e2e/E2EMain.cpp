@@ -5,6 +5,7 @@
 #include "tests/e2e/Rig.h"
 
 int main(int argc, char** argv) {
+    CheckWindowsVersion();
     for (const E2ECase& c : E2ECases()) {
         bool chosen = argc < 2;
         for (int i = 1; i < argc && !chosen; ++i) chosen = std::strstr(c.name, argv[i]) != nullptr;

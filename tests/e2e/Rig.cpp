@@ -22,6 +22,18 @@ void BeginCase(const char* name) {
 
 void PrintTotals() { std::printf("%d passed, %d failed\n", g_passed, g_failed); }
 
+void CheckWindowsVersion() {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    GetVersionExA(&info);
+    const std::string reported = std::to_string(info.dwMajorVersion) + "." + std::to_string(info.dwMinorVersion);
+    std::printf("Windows %s, as the system reports it\n", reported.c_str());
+    char expected[16] = "";
+    if (!GetEnvironmentVariableA("VEXAL_EXPECT_WINDOWS", expected, sizeof expected)) return;
+    BeginCase("windows_version");
+    Check(reported == expected, ("the system reports Windows " + std::string(expected)).c_str(), reported);
+}
+
 namespace {
 
 std::wstring ModuleFolder() {

@@ -27,6 +27,10 @@ struct E2ERegister {
 
 void BeginCase(const char* name);
 void PrintTotals();
+// Prints the Windows version the system reports. A run for one version
+// (VEXAL_EXPECT_WINDOWS, "5.1" for XP) first checks that it is the one
+// reported, so that it never passes on another.
+void CheckWindowsVersion();
 int E2EFailures();
 
 // Records one check; returns its outcome so a case can stop early.

@@ -127,8 +127,8 @@ private:
 
 using Calls = std::vector<std::string>;
 
-// An enumeration with 412-byte entries over a buffer of `bytes` bytes.
-std::string Enum(uint64_t bytes) { return Call("RasEnumConnectionsA", uint64_t{412}, bytes); }
+// An enumeration with entries of `entry` bytes over a buffer of `bytes` bytes.
+std::string Enum(uint32_t entry, uint64_t bytes) { return Call("RasEnumConnectionsA", uint64_t{entry}, bytes); }
 
 TEST(SystemActions, SingleCallActions) {
     RecordingWin a, b, c;
@@ -155,39 +155,44 @@ TEST(SystemActions, PlaySoundBySoundType) {
     }
 }
 
+// The same growth with the 32-bit and the 64-bit entry.
 TEST(SystemActions, HangUpDialUp) {
-    const struct {
-        const char* name;
-        std::vector<std::vector<uintptr_t>> activeByCall;
-        uint32_t failure, reported;
-        Calls expected;
-    } cases[] = {
-        {"none", {{}}, 0, 0, {Enum(412)}},
-        {"one", {{0xA1}}, 0, 0, {Enum(412), "RasHangUpA(0xa1)"}},
-        {"two", {{0xA1, 0xA2}}, 0, 0, {Enum(412), Enum(2 * 412), "RasHangUpA(0xa1)", "RasHangUpA(0xa2)"}},
-        {"three",
-         {{0xA1, 0xA2, 0xA3}},
-         0,
-         0,
-         {Enum(412), Enum(3 * 412), "RasHangUpA(0xa1)", "RasHangUpA(0xa2)", "RasHangUpA(0xa3)"}},
-        {"a third comes up meanwhile",
-         {{1, 2}, {1, 2, 3}},
-         0,
-         0,
-         {Enum(412), Enum(2 * 412), Enum(3 * 412), "RasHangUpA(0x1)", "RasHangUpA(0x2)", "RasHangUpA(0x3)"}},
-        {"other error", {{1, 2}}, 632, 0, {Enum(412)}},
-        // Grows to the bound of 256 entries once; another round would pass it.
-        {"huge size reported", {{1, 2}}, 0, 0xFFFFFFF0u, {Enum(412), Enum(256 * 412)}},
-        // A size that never grows still gains an entry a round, for a few rounds only.
-        {"no growth reported", {{1, 2}}, 0, 412, {Enum(412), Enum(2 * 412), Enum(3 * 412), Enum(4 * 412)}},
-    };
-    for (const auto& c : cases) {
-        RecordingWin win;
-        win.activeByCall = c.activeByCall;
-        win.enumFailure = c.failure;
-        win.reportedBytes = c.reported;
-        ActHangUpDialUp(win);
-        EXPECT_EQ(win.calls, c.expected) << c.name;
+    static_assert(RasConnSize(4) == 412 && RasConnSize(8) == 416, "the entry of each width");
+    for (uint32_t e : {RasConnSize(4), RasConnSize(8)}) {
+        auto en = [e](uint64_t entries) { return Enum(e, entries * e); };
+        const struct {
+            const char* name;
+            std::vector<std::vector<uintptr_t>> activeByCall;
+            uint32_t failure, reported;
+            Calls expected;
+        } cases[] = {
+            {"none", {{}}, 0, 0, {en(1)}},
+            {"one", {{0xA1}}, 0, 0, {en(1), "RasHangUpA(0xa1)"}},
+            {"two", {{0xA1, 0xA2}}, 0, 0, {en(1), en(2), "RasHangUpA(0xa1)", "RasHangUpA(0xa2)"}},
+            {"three",
+             {{0xA1, 0xA2, 0xA3}},
+             0,
+             0,
+             {en(1), en(3), "RasHangUpA(0xa1)", "RasHangUpA(0xa2)", "RasHangUpA(0xa3)"}},
+            {"a third comes up meanwhile",
+             {{1, 2}, {1, 2, 3}},
+             0,
+             0,
+             {en(1), en(2), en(3), "RasHangUpA(0x1)", "RasHangUpA(0x2)", "RasHangUpA(0x3)"}},
+            {"other error", {{1, 2}}, 632, 0, {en(1)}},
+            // Grows to the bound of 256 entries once; another round would pass it.
+            {"huge size reported", {{1, 2}}, 0, 0xFFFFFFF0u, {en(1), en(256)}},
+            // A size that never grows still gains an entry a round, for a few rounds only.
+            {"no growth reported", {{1, 2}}, 0, e, {en(1), en(2), en(3), en(4)}},
+        };
+        for (const auto& c : cases) {
+            RecordingWin win;
+            win.activeByCall = c.activeByCall;
+            win.enumFailure = c.failure;
+            win.reportedBytes = c.reported;
+            ActHangUpDialUp(win, e);
+            EXPECT_EQ(win.calls, c.expected) << c.name << ", " << e << "-byte entries";
+        }
     }
 }
 
