@@ -9,6 +9,17 @@ bool IsSparedWindowClass(std::string_view className) {
     return IsShellWindowClass(className) || className == "Shell_SecondaryTrayWnd" || className == "#32769";
 }
 
+namespace {
+
+// The window is still the one hidden: its process has the id and the
+// creation time it had then (a record of the version before has no time).
+bool StillTheHiddenWindow(ScreenState& screen, const HiddenWindow& w) {
+    return w.process != 0 && screen.WindowProcess(w.window) == w.process &&
+           (w.processCreated == 0 || screen.ProcessCreated(w.window) == w.processCreated);
+}
+
+}  // namespace
+
 bool Hiding::Active() const {
     return !m_state.windows.empty() || m_state.sound.kind != SavedSound::kNothing || m_barHidden;
 }
@@ -44,7 +55,7 @@ void Hiding::Restore(DesktopRoles desktop) {
     if (m_barHidden) desktop.bar.ShowControlBar();
     std::vector<WindowId> back;
     for (const HiddenWindow& w : m_state.windows)
-        if (w.process != 0 && desktop.screen.WindowProcess(w.window) == w.process) back.push_back(w.window);
+        if (StillTheHiddenWindow(desktop.screen, w)) back.push_back(w.window);
     for (auto w = back.rbegin(); w != back.rend(); ++w) desktop.system.ShowHiddenWindow(*w);
     if (!back.empty()) desktop.system.ActivateWindow(back.front());
     if (m_state.sound.kind != SavedSound::kNothing) desktop.system.RestoreSound(m_state.sound);
