@@ -213,10 +213,15 @@ E2E_CASE(hidden_windows_come_back_whatever_happens) {
 
 // Another program holds the record beside VEXAL and shares nothing: the
 // record goes to the local application data folder at once, and a start
-// after a kill finds it there.
+// after a kill finds it there. The first VEXAL runs without %LOCALAPPDATA%,
+// as on XP, and asks the shell; the second has the variable.
 E2E_CASE(record_held_by_another_program_goes_elsewhere) {
     const std::wstring local = LocalRecordPath();
+    wchar_t variable[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"LOCALAPPDATA", variable, MAX_PATH);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
     Hider h(kHideIni);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", variable);
     WindowProgram w;
     if (!Check(w.Started() && !local.empty(), "the window program starts")) return;
     ScopedHandle held(CreateFileW(h.program.PathOf(L"VEXAL.hidden").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
