@@ -28,6 +28,7 @@ public:
     TimeOfDay LocalTimeOf(int32_t seconds) override;
     std::vector<TopWindow> ProcessWindows(WindowId window) override;
     uint32_t WindowProcess(WindowId window) override;
+    uint64_t ProcessCreated(WindowId window) override;
 
     void MinimizeWindow(WindowId window) override;
     void PostClose(WindowId window) override;

@@ -6,6 +6,7 @@
 #include "actions/SystemActions.h"
 #include "app/TrayPresence.h"
 #include "base/Codepage.h"
+#include "base/Scoped_win.h"
 #include "base/TimeConversion_win.h"
 #include "app/HiddenStateFile.h"
 
@@ -28,6 +29,15 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
     int n = GetClassNameA(window, name, sizeof name);
     search->found.push_back({reinterpret_cast<WindowId>(window), process, std::string(name, n > 0 ? n : 0)});
     return TRUE;
+}
+
+uint64_t ProcessCreationTime(DWORD process) {
+    constexpr DWORD kQueryLimited = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION: Vista on, and enough there
+    ScopedHandle handle(OpenProcess(kQueryLimited, FALSE, process));
+    if (!handle.Valid()) handle = ScopedHandle(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process));
+    FILETIME created, exited, kernel, user;
+    if (!handle.Valid() || !GetProcessTimes(handle.Get(), &created, &exited, &kernel, &user)) return 0;
+    return (static_cast<uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
 }
 }  // namespace
 
@@ -82,6 +92,8 @@ std::vector<TopWindow> ControlBarDesktop::ProcessWindows(WindowId window) {
     WindowSearch search = {WindowProcess(window), {}};
     if (search.process == 0 || search.process == GetCurrentProcessId()) return {};
     EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    const uint64_t created = search.found.empty() ? 0 : ProcessCreationTime(search.process);
+    for (TopWindow& w : search.found) w.processCreated = created;
     return search.found;
 }
 
@@ -89,6 +101,11 @@ uint32_t ControlBarDesktop::WindowProcess(WindowId window) {
     DWORD process = 0;
     if (window && IsWindow(Hwnd(window))) GetWindowThreadProcessId(Hwnd(window), &process);
     return process;
+}
+
+uint64_t ControlBarDesktop::ProcessCreated(WindowId window) {
+    const DWORD process = WindowProcess(window);
+    return process ? ProcessCreationTime(process) : 0;
 }
 
 void ControlBarDesktop::MinimizeWindow(WindowId window) { ShowWindow(Hwnd(window), SW_MINIMIZE); }

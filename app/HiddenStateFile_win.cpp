@@ -5,27 +5,110 @@
 #include <vector>
 
 #include "base/FileAccess_win.h"
+#include "base/SystemLibrary_win.h"
 #include "trigger/HiddenStateText.h"
 
 namespace {
 
 const wchar_t kName[] = L"VEXAL.hidden";
 const wchar_t kTempName[] = L"VEXAL.hidden.tmp";
-constexpr uint32_t kMaxBytes = 1u << 20;  // some ten thousand windows
+
+uint64_t FileTimeNow() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+// The kernel's own boot time where ntdll tells it (under Wine the start of
+// its server, whose end ends every program); else now less the time since
+// the boot, GetTickCount64 only where the system has it.
+uint64_t BootSeconds() {
+    struct {
+        LARGE_INTEGER boot, now, zoneBias;
+        ULONG zone, reserved;
+    } timeOfDay = {};  // the 32 bytes every version from XP on answers
+    constexpr ULONG kTimeOfDayInformation = 3;
+    using QueryFn = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
+    static const auto query = SystemFunction<QueryFn>(L"ntdll.dll", "NtQuerySystemInformation");
+    if (query && query(kTimeOfDayInformation, &timeOfDay, sizeof timeOfDay, nullptr) >= 0 &&
+        timeOfDay.boot.QuadPart > 0)
+        return static_cast<uint64_t>(timeOfDay.boot.QuadPart) / 10000000;
+    using TickFn = ULONGLONG(WINAPI*)();
+    static const auto tick64 = SystemFunction<TickFn>(L"kernel32.dll", "GetTickCount64");
+    const uint64_t sinceBootMs = tick64 ? tick64() : GetTickCount();
+    return (FileTimeNow() / 10000 - sinceBootMs) / 1000;
+}
+
+// Each record this process writes is newer than the one before, even within
+// one step of the system clock.
+RecordStamp StampNow() {
+    static uint64_t last = 0;
+    const uint64_t now = FileTimeNow();
+    last = now > last ? now : last + 1;
+    return {BootSeconds(), last};
+}
+
+// %LOCALAPPDATA%\VEXAL. The system sets the variable from Vista on, so only
+// XP loads the shell for it, and only when the folder is needed.
+std::wstring LocalFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", path, MAX_PATH);
+    std::wstring base;
+    if (n > 2 && n < MAX_PATH && (path[1] == L':' || (path[0] == L'\\' && path[1] == L'\\'))) {
+        base.assign(path, n);
+    } else {
+        constexpr int kLocalAppData = 0x1C;  // CSIDL_LOCAL_APPDATA
+        using Fn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, wchar_t*);
+        auto getFolder = SystemFunction<Fn>(L"shell32.dll", "SHGetFolderPathW");
+        if (getFolder && getFolder(nullptr, kLocalAppData, nullptr, 0, path) == S_OK) base = path;
+    }
+    return base.empty() ? base : PathIn(base, L"VEXAL");
+}
+
+bool WriteRecord(const std::wstring& folder, const std::string& text) {
+    return ReplaceFileQuickly(PathIn(folder, kName), PathIn(folder, kTempName), text);
+}
+
+// Beside the program, else in the local folder; no waiting for a file
+// another program holds, since the windows are to go now.
+void WriteRecordSomewhere(const std::wstring& folder, const std::string& text) {
+    if (WriteRecord(folder, text)) return;
+    const std::wstring local = LocalFolder();
+    if (local.empty()) return;
+    CreateDirectoryW(local.c_str(), nullptr);
+    WriteRecord(local, text);
+}
+
+void ReadRecord(const std::wstring& folder, std::vector<HiddenRecord>& found) {
+    std::vector<uint8_t> bytes;
+    if (ReadWholeFile(PathIn(folder, kName), kMaxHiddenRecordBytes + 1, bytes) != ReadOutcome::Read ||
+        bytes.size() > kMaxHiddenRecordBytes)
+        return;
+    found.push_back(ParseHiddenRecord(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
+}
 
 }  // namespace
 
-// A record that cannot be written leaves the hiding to go ahead: the
-// windows still come back at the hotkey and at every ordinary end.
 void SaveHiddenStateFile(const std::wstring& folder, const HiddenState& state) {
-    ReplaceFileSafely(PathIn(folder, kName), PathIn(folder, kTempName), FormatHiddenState(state));
+    WriteRecordSomewhere(folder, FormatHiddenRecord(state, StampNow()));
 }
 
-void RemoveHiddenStateFile(const std::wstring& folder) { DeleteFileW(PathIn(folder, kName).c_str()); }
+void RemoveHiddenStateFile(const std::wstring& folder) {
+    const std::wstring local = LocalFolder();
+    bool gone = DeleteFileRetrying(PathIn(folder, kName));
+    if (!local.empty()) {
+        gone = DeleteFileRetrying(PathIn(local, kName)) && gone;
+        RemoveDirectoryW(local.c_str());  // only when nothing else is in it
+    }
+    if (!gone) WriteRecordSomewhere(folder, FormatHiddenRecord({}, StampNow()));
+}
 
 bool LoadHiddenStateFile(const std::wstring& folder, HiddenState& state) {
-    std::vector<uint8_t> bytes;
-    if (ReadWholeFile(PathIn(folder, kName), kMaxBytes, bytes) != ReadOutcome::Read) return false;
-    state = ParseHiddenState(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    std::vector<HiddenRecord> found;
+    ReadRecord(folder, found);
+    const std::wstring local = LocalFolder();
+    if (!local.empty()) ReadRecord(local, found);
+    if (found.empty()) return false;
+    state = StateToObey(found, {BootSeconds(), 0});
     return true;
 }

@@ -76,14 +76,37 @@ ReadOutcome ReadWholeFile(const std::wstring& path, uint32_t maxBytes, std::vect
     return ReadAll(file.Get(), maxBytes, bytes) ? ReadOutcome::Read : ReadOutcome::Failed;
 }
 
-bool ReplaceFileSafely(const std::wstring& target, const std::wstring& temp, const std::string& bytes) {
+namespace {
+
+bool Replace(const std::wstring& target, const std::wstring& temp, const std::string& bytes, bool durable) {
     ScopedHandle file(
         CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
-    // The old file is replaced only once the new one is complete on disk.
-    bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
+    // The old file is replaced only once the new one is complete (on disk, where durable).
+    bool ok = WriteAll(file.Get(), bytes) && (!durable || FlushFileBuffers(file.Get()));
     ok = file.Close() && ok;
-    ok = ok && MoveOver(temp, target);
+    ok = ok && (durable ? MoveOver(temp, target)
+                        : MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE);
     if (!ok) DeleteFileW(temp.c_str());
     return ok;
+}
+
+}  // namespace
+
+bool ReplaceFileSafely(const std::wstring& target, const std::wstring& temp, const std::string& bytes) {
+    return Replace(target, temp, bytes, true);
+}
+
+bool ReplaceFileQuickly(const std::wstring& target, const std::wstring& temp, const std::string& bytes) {
+    return Replace(target, temp, bytes, false);
+}
+
+bool DeleteFileRetrying(const std::wstring& path) {
+    for (int attempt = 0;; ++attempt) {
+        if (DeleteFileW(path.c_str())) return true;
+        const DWORD error = GetLastError();
+        if (NotFound(error)) return true;
+        if (!HeldForAMoment(error) || attempt == kAttempts - 1) return false;
+        Sleep(kPauseMs);
+    }
 }

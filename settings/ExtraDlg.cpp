@@ -21,6 +21,8 @@ const ToolText kTooltips[] = {
 };
 
 const wchar_t kKeyRefused[] = L"这个键不能用作热键，请另选一个。";
+const wchar_t kTypingKeyRefused[] =
+    L"打字用的键（字母、数字、空格等）不能单独用作热键，否则打字时就会触发。请同时按住Ctrl或Alt，或者改用F1至F24、Pause等键。";
 
 // The hotkey control's modifier flags and RegisterHotKey's, pair by pair.
 const struct {
@@ -77,7 +79,8 @@ void CExtraDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CExtraDlg::OnInitDialog() {
-    // Any key may stand alone (Pause, F12), so no combination is refused.
+    // Keys such as Pause and F12 may stand alone; a typing key alone is
+    // refused at OK with its reason, rather than changed by the control.
     SendDlgItemMessageW(m_hWnd, IDC_EXTRA_HOTKEY, HKM_SETRULES, 0, 0);
     CDialog::OnInitDialog();
     CenterWindow();
@@ -89,8 +92,8 @@ void CExtraDlg::OnOK() {
     if (!UpdateData(true)) return;
     Hotkey& hotkey = m_extra.Hotkey;
     if (hotkey.key == 0) hotkey.modifiers = 0;  // modifiers alone are no hotkey
-    if (!IsNameableKey(hotkey.key) && hotkey.key != 0) {
-        AfxMessageBox(kKeyRefused, MB_OK | MB_ICONEXCLAMATION);
+    if (IsTypingKeyAlone(hotkey) || (!IsNameableKey(hotkey.key) && hotkey.key != 0)) {
+        AfxMessageBox(IsTypingKeyAlone(hotkey) ? kTypingKeyRefused : kKeyRefused, MB_OK | MB_ICONEXCLAMATION);
         ::SetFocus(GetDlgItem(IDC_EXTRA_HOTKEY));
         return;
     }

@@ -26,6 +26,11 @@ bool ExtraSettings::operator==(const ExtraSettings& other) const {
            TrayWhileArmed == other.TrayWhileArmed;
 }
 
+std::optional<IniText> ParseExtraSettingsText(std::string_view bytes) {
+    if (bytes.size() > kExtraSettingsMaxBytes) return std::nullopt;
+    return IniText::Parse(bytes);
+}
+
 ExtraSettings ReadExtraSettings(const IniText& text) {
     ExtraSettings settings;
     if (std::optional<std::string> hotkey = text.Get(kExtraSection, kHotkeyKey))

@@ -1,5 +1,9 @@
 #pragma once
 // The [Extra] section of VEXAL.ini, the file beside the program a person may edit.
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
 #include "settings/HotkeyText.h"
 #include "settings/IniText.h"
 
@@ -15,6 +19,14 @@ struct ExtraSettings {
 };
 
 extern const char kExtraSection[];  // "Extra"
+
+// A VEXAL.ini larger than this is neither read nor rewritten: a hand-edited one
+// is a few hundred bytes, and a huge one would cost its size in time and memory
+// at every start.
+constexpr size_t kExtraSettingsMaxBytes = 64 * 1024;
+
+// The text of VEXAL.ini, or none for one larger than kExtraSettingsMaxBytes.
+std::optional<IniText> ParseExtraSettingsText(std::string_view bytes);
 
 // Each key alone falls back to its default when missing or unreadable. A switch reads "0" or "1" (after trimming)
 // only.

@@ -1,19 +1,21 @@
 #include "settings/ExtraSettingsFile.h"
 
+#include <utility>
 #include <vector>
 
 #include "base/FileAccess_win.h"
 
 namespace {
 
-// A hand-edited file; anything larger is not one VEXAL could rewrite whole.
-constexpr uint32_t kMaxBytes = 4u << 20;
-
+// A file too large to be read counts as unreadable: it is left as it is.
 ReadOutcome ReadText(const std::wstring& folder, IniText& text) {
     std::vector<uint8_t> bytes;
-    ReadOutcome outcome = ReadWholeFile(PathIn(folder, L"VEXAL.ini"), kMaxBytes + 1, bytes);
-    if (outcome == ReadOutcome::Read && bytes.size() > kMaxBytes) return ReadOutcome::Failed;
-    text = IniText::Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const ReadOutcome outcome = ReadWholeFile(PathIn(folder, L"VEXAL.ini"), kExtraSettingsMaxBytes + 1, bytes);
+    if (outcome != ReadOutcome::Read) return outcome;
+    std::optional<IniText> parsed =
+        ParseExtraSettingsText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!parsed) return ReadOutcome::Failed;
+    text = std::move(*parsed);
     return outcome;
 }
 

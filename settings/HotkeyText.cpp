@@ -71,6 +71,7 @@ bool ParseHotkey(std::string_view text, Hotkey& out) {
         read.modifiers |= bit;
         start = plus + 1;
     }
+    if (IsTypingKeyAlone(read)) return false;
     out = read;
     return true;
 }
@@ -85,3 +86,10 @@ std::string FormatHotkey(const Hotkey& hotkey) {
 }
 
 bool IsNameableKey(uint32_t key) { return KeyWithCode(key) != nullptr; }
+
+bool IsTypingKeyAlone(const Hotkey& hotkey) {
+    const uint32_t k = hotkey.key;
+    const bool typed = k == 0x08 || k == 0x09 || k == 0x0D || k == 0x20 || (k >= '0' && k <= '9') ||
+                       (k >= 'A' && k <= 'Z') || (k >= 0xBA && k <= 0xC0) || (k >= 0xDB && k <= 0xDF) || k == 0xE2;
+    return typed && hotkey.modifiers == 0;
+}

@@ -17,6 +17,7 @@ struct Hotkey {
 // Empty text (or only spaces) is no hotkey and reads fine. Returns false, leaving `out` unchanged, for anything
 // unreadable: unknown names, a modifier given twice, no key, two keys, a modifier alone, empty parts ("Ctrl++B").
 // Spaces around the parts are allowed ("Ctrl + B"). Names ignore case; the key comes last ("B+Ctrl" is refused).
+// A key people type with no modifier ("B", "Space") is unreadable too.
 bool ParseHotkey(std::string_view text, Hotkey& out);
 
 // "Ctrl+Alt+Shift+Win+F12" order; "" for no hotkey. A key code the text cannot name gives "". Modifier bits other
@@ -25,3 +26,8 @@ std::string FormatHotkey(const Hotkey& hotkey);
 
 // True when FormatHotkey can name this key code (for the dialog, which must refuse other keys).
 bool IsNameableKey(uint32_t key);
+
+// A key people type (a letter, a digit, Space, Enter, Tab, Backspace, the punctuation keys) with no modifier:
+// taken as the hotkey, it would never reach any program again while the user types. F-keys, Pause, the cursor
+// block and the number pad may stand alone.
+bool IsTypingKeyAlone(const Hotkey& hotkey);

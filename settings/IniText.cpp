@@ -47,21 +47,33 @@ IniText IniText::Parse(std::string_view bytes) {
         text.m_bom = true;
         bytes.remove_prefix(kBom.size());
     }
+    text.m_lines.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     while (!bytes.empty()) {
         const size_t lf = bytes.find('\n');
         const std::string_view whole = bytes.substr(0, lf == std::string_view::npos ? bytes.size() : lf + 1);
         size_t textSize = whole.size();
-        if (textSize > 0 && whole[textSize - 1] == '\n') --textSize;
-        if (textSize > 0 && whole[textSize - 1] == '\r') --textSize;
-        text.m_lines.push_back({std::string(whole.substr(0, textSize)), std::string(whole.substr(textSize))});
+        LineEnd end = LineEnd::None;
+        if (textSize > 0 && whole[textSize - 1] == '\n') {
+            --textSize;
+            end = LineEnd::Lf;
+        }
+        if (textSize > 0 && whole[textSize - 1] == '\r') {
+            --textSize;
+            end = end == LineEnd::Lf ? LineEnd::CrLf : LineEnd::Cr;
+        }
+        text.m_lines.push_back({std::string(whole.substr(0, textSize)), end});
         bytes.remove_prefix(whole.size());
     }
     return text;
 }
 
 std::string IniText::Format() const {
+    static const std::string_view kEnds[] = {"", "\n", "\r\n", "\r"};
     std::string bytes(m_bom ? kBom : std::string_view());
-    for (const Line& line : m_lines) bytes += line.text + line.end;
+    for (const Line& line : m_lines) {
+        bytes += line.text;
+        bytes += kEnds[static_cast<size_t>(line.end)];
+    }
     return bytes;
 }
 
@@ -125,15 +137,16 @@ std::optional<IniText::Section> IniText::Find(std::string_view section) const {
     return std::nullopt;
 }
 
-std::string IniText::NewLine() const {
+IniText::LineEnd IniText::NewLine() const {
     const bool crlf = m_lines.empty() || std::any_of(m_lines.begin(), m_lines.end(), [](const Line& line) {
-                          return !line.end.empty() && line.end[0] == '\r';
+                          return line.end == LineEnd::CrLf || line.end == LineEnd::Cr;
                       });
-    return crlf ? "\r\n" : "\n";
+    return crlf ? LineEnd::CrLf : LineEnd::Lf;
 }
 
 void IniText::InsertLine(size_t at, std::string text) {
-    const std::string end = NewLine();
-    if (!m_lines.empty() && m_lines.back().end.find('\n') == std::string::npos) m_lines.back().end = end;
+    const LineEnd end = NewLine();
+    if (!m_lines.empty() && (m_lines.back().end == LineEnd::None || m_lines.back().end == LineEnd::Cr))
+        m_lines.back().end = end;
     m_lines.insert(m_lines.begin() + at, Line{std::move(text), end});
 }

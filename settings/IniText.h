@@ -6,6 +6,7 @@
 // is a key line. Everything else is kept untouched and counts for nothing.
 // Only the first section of a name counts; later ones of the same name are kept as they are.
 // Key lines before the first header belong to no section and are kept untouched.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,9 +46,16 @@ public:
     void ClearSection(std::string_view section);
 
 private:
+    // A byte, not a string, so that a text of many short lines takes little more memory than its bytes.
+    enum class LineEnd : unsigned char {
+        None,  // a last line without one
+        Lf,
+        CrLf,
+        Cr,  // a last line cut inside CRLF
+    };
     struct Line {
         std::string text;  // without its line end
-        std::string end;   // "\r\n", "\n", "" on a last line without one, "\r" on a last line cut inside CRLF
+        LineEnd end;
     };
     // The lines after `header` up to `end` (the next header or the text's end) are the section's.
     struct Section {
@@ -56,7 +64,7 @@ private:
     };
 
     std::optional<Section> Find(std::string_view section) const;
-    std::string NewLine() const;
+    LineEnd NewLine() const;
     void InsertLine(size_t at, std::string text);
 
     bool m_bom = false;

@@ -66,6 +66,9 @@ public:
     // never the program's own.
     virtual std::vector<TopWindow> ProcessWindows(WindowId window) = 0;
     virtual uint32_t WindowProcess(WindowId window) = 0;  // 0 once the window is gone
+    // The creation time (FILETIME) of the window's process, which tells it
+    // from a later process that got the same id; 0 where it cannot be read.
+    virtual uint64_t ProcessCreated(WindowId window) = 0;
 };
 
 // What the control bar shows and does with itself.

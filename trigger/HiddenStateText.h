@@ -1,15 +1,50 @@
 #pragma once
-// The text of the hidden-state record: an [Hidden] section with the sound
-// to give back and one Window= line per hidden window, front first.
+// The hidden-state record: an [Hidden] section that says which boot of the
+// system wrote it and when, the sound to give back, and one Window= line per
+// hidden window, front first, with its process and that process's creation
+// time (FILETIME).
 //
 //   [Hidden]
-//   Sound=1,0
-//   Window=0x000301A4,1234
+//   Boot=13441137494
+//   Written=134411374967730537
+//   Sound=1,0,400000,{0.0.0.00000000}.{5b0f3c1e-...}
+//   Window=0x301a4,1234,134411374968212540
+//
+// A record of the version before has no Boot= line and two numbers a
+// window; it is still read, and its windows are matched by process id alone.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "trigger/Desktop.h"
 
-std::string FormatHiddenState(const HiddenState& state);
-// Reads what it can: a line it cannot read is left out.
-HiddenState ParseHiddenState(std::string_view text);
+// Which boot of the system wrote a record, and when.
+struct RecordStamp {
+    uint64_t bootSeconds = 0;  // the system's start, seconds since 1601 (UTC); 0 for an unreadable Boot= line
+    uint64_t written = 0;      // FILETIME of the writing, to tell the newer of two records
+};
+
+struct HiddenRecord {
+    HiddenState state;
+    std::optional<RecordStamp> stamp;  // none: written by the version before
+};
+
+// Nothing larger is read: far more than any real record.
+constexpr size_t kMaxHiddenRecordBytes = 64 * 1024;
+
+std::string FormatHiddenRecord(const HiddenState& state, const RecordStamp& stamp);
+// Reads numbers strictly (digits only, in range); a line it cannot read is
+// left out, the others kept.
+HiddenRecord ParseHiddenRecord(std::string_view text);
+
+// The boot time as seen now and as recorded may differ by a clock step of
+// the time service; a later boot lies further off than that.
+bool SameBoot(const RecordStamp& recorded, const RecordStamp& now);
+
+// What a start obeys of the records it found (beside the program, in the
+// local application data folder): the newest one of this boot, else one of
+// the version before; a record of another boot brings back nothing and
+// changes no sound.
+HiddenState StateToObey(const std::vector<HiddenRecord>& found, const RecordStamp& now);

@@ -4,6 +4,17 @@
 
 #include "trigger/Detonation.h"
 
+namespace {
+
+// The window is still the one hidden: its process has the id and the
+// creation time it had then (a record of the version before has no time).
+bool StillTheHiddenWindow(ScreenState& screen, const HiddenWindow& w) {
+    return w.process != 0 && screen.WindowProcess(w.window) == w.process &&
+           (w.processCreated == 0 || screen.ProcessCreated(w.window) == w.processCreated);
+}
+
+}  // namespace
+
 bool Hiding::Active() const {
     return !m_state.windows.empty() || m_state.sound.kind != SavedSound::kNothing || m_barHidden;
 }
@@ -46,7 +57,7 @@ void Hiding::Restore(DesktopRoles desktop) {
 void Hiding::RestoreWindows(ScreenState& screen, SystemEffects& system) {
     std::vector<WindowId> back;
     for (const HiddenWindow& w : m_state.windows)
-        if (w.process != 0 && screen.WindowProcess(w.window) == w.process) back.push_back(w.window);
+        if (StillTheHiddenWindow(screen, w)) back.push_back(w.window);
     for (auto w = back.rbegin(); w != back.rend(); ++w) system.ShowHiddenWindow(*w);
     if (!back.empty()) system.ActivateWindow(back.front());
     if (m_state.sound.kind != SavedSound::kNothing) system.RestoreSound(m_state.sound);

@@ -3,7 +3,12 @@
 // person's would, and VEXAL.vxl is never touched by any of it.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "base/Scoped_win.h"
 #include "res/resource.h"
 #include "tests/e2e/Rig.h"
 #include "tests/e2e/Settings.h"
@@ -11,6 +16,7 @@
 namespace {
 
 const wchar_t kExtraCaption[] = L"VEXAL：热键和隐藏设置";
+const char kHideIni[] = "[Extra]\r\nHotkey=F12\r\nHideInsteadOfClose=1\r\n";
 
 // A program whose VEXAL.ini says `ini` and whose VEXAL.vxl holds the
 // defaults, shown until the control bar is up.
@@ -69,6 +75,49 @@ struct TwoWindows {
                GetForegroundWindow() == front.Handle();
     }
 };
+
+// The hotkey as Windows delivers it, a WM_HOTKEY posted to the bar, with the
+// window program in front; true once both its windows are hidden.
+bool HideWithHotkey(HWND bar, const WindowProgram& w) {
+    w.ActivateFront();
+    PostMessageW(bar, WM_HOTKEY, 1, MAKELPARAM(0, VK_F12));
+    return WaitFor([&] { return w.BothHidden(); }, 3000);
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadPath(const std::wstring& path) {
+    std::string bytes;
+    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+// Where VEXAL keeps its record when its own folder cannot take it.
+std::wstring LocalRecordPath() {
+    wchar_t path[MAX_PATH];
+    if (SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path) != S_OK) return L"";
+    return std::wstring(path) + L"\\VEXAL\\VEXAL.hidden";
+}
+
+// The record with the last number of each line that starts with `key` moved by `by`.
+std::string MoveNumbers(const std::string& record, const char* key, long long by) {
+    std::string out;
+    for (size_t start = 0, end; start < record.size(); start = end + 2) {
+        end = record.find("\r\n", start);
+        if (end == std::string::npos) end = record.size();
+        std::string line = record.substr(start, end - start);
+        if (line.rfind(key, 0) == 0) {
+            const size_t at = line.find_last_of(",=") + 1;
+            line = line.substr(0, at) + std::to_string(std::strtoll(line.c_str() + at, nullptr, 10) + by);
+        }
+        out += line + "\r\n";
+    }
+    return out;
+}
 
 // The message box a start shows, by its text; closed again with OK.
 bool MessageShown(DWORD process, const std::wstring& text) {
@@ -129,11 +178,9 @@ E2E_CASE(hotkey_hides_and_brings_back_in_order) {
 // the hidden windows come back. The hotkey comes as Windows delivers it, a
 // WM_HOTKEY posted to the bar; the X server's way is shown above.
 E2E_CASE(hidden_windows_come_back_whatever_happens) {
-    const char* ini = "[Extra]\r\nHotkey=F12\r\nHideInsteadOfClose=1\r\n";
+    const char* ini = kHideIni;
     auto hide = [](const Hider& h, const WindowProgram& w) {
-        w.ActivateFront();
-        PostMessageW(h.bar, WM_HOTKEY, 1, MAKELPARAM(0, VK_F12));
-        return Check(WaitFor([&] { return w.BothHidden() && h.StateFileExists(); }, 3000), "hidden and recorded");
+        return Check(HideWithHotkey(h.bar, w) && h.StateFileExists(), "hidden and recorded");
     };
     {
         Hider h(ini);
@@ -164,6 +211,81 @@ E2E_CASE(hidden_windows_come_back_whatever_happens) {
     }
 }
 
+// Another program holds the record beside VEXAL and shares nothing: the
+// record goes to the local application data folder at once, and a start
+// after a kill finds it there. The first VEXAL runs without %LOCALAPPDATA%,
+// as on XP, and asks the shell; the second has the variable.
+E2E_CASE(record_held_by_another_program_goes_elsewhere) {
+    const std::wstring local = LocalRecordPath();
+    wchar_t variable[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"LOCALAPPDATA", variable, MAX_PATH);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
+    Hider h(kHideIni);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", variable);
+    WindowProgram w;
+    if (!Check(w.Started() && !local.empty(), "the window program starts")) return;
+    ScopedHandle held(CreateFileW(h.program.PathOf(L"VEXAL.hidden").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, 0, nullptr));
+    if (!Check(held.Valid(), "the driver holds VEXAL.hidden beside VEXAL")) return;
+    const DWORD start = GetTickCount();
+    Check(HideWithHotkey(h.bar, w), "the windows are hidden");
+    const DWORD ms = GetTickCount() - start;
+    Check(ms < 700, "without waiting for the held file", std::to_string(ms) + " ms");
+    Check(Exists(local), "the record is in the local application data folder");
+    TerminateProcess(h.program.Process(), 1);
+    h.program.WaitExit(5000);
+    h.program.Start();
+    Check(WaitFor([&] { return w.BothShown(); }, 8000), "VEXAL killed, the next start brings them back from there");
+    // The file beside VEXAL could not be deleted: an empty record, newer, stands in for it.
+    h.program.WaitControlBar();
+    const std::string left = ReadPath(local);
+    Check(left.find("Window=") == std::string::npos && (left.empty() || left.find("Sound=0,0") != std::string::npos),
+          "and what stays there brings nothing back", left);
+    held.Close();
+    DeleteFileW(local.c_str());
+}
+
+// A record that VEXAL did not write in this boot for these very windows
+// brings nothing back. Under Wine, GetProcessTimes gives another process's
+// creation time as Windows does (only its CPU times are missing), so a
+// process that got the recorded id shows apart here too.
+E2E_CASE(a_record_from_another_time_brings_nothing_back) {
+    Hider h(kHideIni);
+    WindowProgram w;
+    if (!Check(w.Started() && HideWithHotkey(h.bar, w), "VEXAL hides the window program's windows")) return;
+    TerminateProcess(h.program.Process(), 1);
+    h.program.WaitExit(5000);
+    std::string genuine;
+    if (!Check(h.program.ReadFile(L"VEXAL.hidden", genuine) && genuine.find("\r\nBoot=") != std::string::npos,
+               "killed, VEXAL leaves its record, which names its boot"))
+        return;
+    TargetWindow never(L"Never shown by VEXAL");
+    ShowWindow(never.Handle(), SW_HIDE);
+    char line[96];
+    std::snprintf(line, sizeof line, "Window=0x%llx,%lu,1\r\n",
+                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(never.Handle())), GetCurrentProcessId());
+    const struct {
+        const char* what;
+        std::string record;
+    } others[] = {
+        {"windows of a process that got the recorded id, or that VEXAL never hid, stay hidden",
+         MoveNumbers(genuine, "Window=", 1) + line},
+        {"a record of another boot brings nothing back", MoveNumbers(genuine, "Boot=", -86400)},
+    };
+    for (const auto& other : others) {
+        h.program.WriteFile(L"VEXAL.hidden", other.record);
+        h.program.Start();
+        h.program.WaitControlBar();
+        Check(!WaitFor([&] { return !w.BothHidden() || IsWindowVisible(never.Handle()); }, 1500) &&
+                  !h.StateFileExists(),
+              other.what, "(watched for 1.5 s; the record is removed)");
+        h.program.Stop();
+    }
+    h.program.WriteFile(L"VEXAL.hidden", genuine);
+    h.program.Start();
+    Check(WaitFor([&] { return w.BothShown(); }, 8000), "the record as VEXAL wrote it brings them back");
+}
+
 E2E_CASE(hotkey_taken_by_another_program) {
     if (!RegisterHotKey(nullptr, 7, 0, VK_F11)) {
         Skip("a taken hotkey", "the driver could not take F11 itself");
@@ -191,6 +313,12 @@ E2E_CASE(hotkey_dialog_round_trip) {
     if (!Check(dlg != nullptr, "the system menu item opens the dialog")) return;
     Rest(300);
     SaveScreenshot("hotkey-dialog", dlg);
+    SendDlgItemMessageW(dlg, IDC_EXTRA_HOTKEY, HKM_SETHOTKEY, 'Q', 0);
+    Click(dlg, IDOK);
+    Check(MessageShown(h.program.ProcessId(), L"打字用的键（字母、数字、空格等）不能单独用作热键，否则打字时就会触发。"
+                                              L"请同时按住Ctrl或Alt，或者改用F1至F24、Pause等键。"),
+          "a typing key alone is refused, with the reason");
+    Check(!WaitFor([&] { return !IsWindow(dlg); }, 500), "and the dialog stays open (watched for 0.5 s)");
     SendDlgItemMessageW(dlg, IDC_EXTRA_HOTKEY, HKM_SETHOTKEY, MAKEWORD('B', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
     Click(dlg, IDC_EXTRA_HIDE);
     Click(dlg, IDOK);
@@ -242,4 +370,24 @@ E2E_CASE(extra_settings_file_never_stops_a_start) {
         h.program.ReadFile(L"VEXAL.ini", after);
         Check(after == ini && h.VxlUntouched(), "and leaves both files as they were");
     }
+}
+
+// A VEXAL.ini over 64 KiB (here 4 MiB of empty lines) is not read: the
+// defaults apply, the file stays as it is, and saving says it cannot save.
+E2E_CASE(extra_settings_file_too_large_is_not_read) {
+    const std::string ini = "[Extra]\r\nHotkey=F9\r\nHideInsteadOfClose=1\r\n" + std::string(4u << 20, '\n');
+    Hider h(ini);
+    if (!Check(h.bar != nullptr, "VEXAL starts")) return;
+    Check(RegisterHotKey(nullptr, 9, 0, VK_F9) != FALSE, "without the hotkey the file names");
+    UnregisterHotKey(nullptr, 9);
+    PostMessageW(h.bar, WM_SYSCOMMAND, IDM_EXTRA, 0);
+    HWND dlg = WaitTopWindow(h.program.ProcessId(), kExtraCaption);
+    if (!Check(dlg != nullptr, "the hotkey dialog opens")) return;
+    Check(SendDlgItemMessageW(dlg, IDC_EXTRA_HOTKEY, HKM_GETHOTKEY, 0, 0) == 0 && !IsChecked(dlg, IDC_EXTRA_HIDE),
+          "showing the defaults");
+    Click(dlg, IDOK);
+    Check(MessageShown(h.program.ProcessId(), L"无法保存VEXAL.ini，新的设置只在本次运行中有效。"),
+          "OK says the file cannot be saved");
+    std::string after;
+    Check(h.program.ReadFile(L"VEXAL.ini", after) && after == ini && h.VxlUntouched(), "and both files stay as they were");
 }

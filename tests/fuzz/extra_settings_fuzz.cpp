@@ -62,7 +62,8 @@ std::vector<PlainLine> PlainLines(std::string_view bytes) {
 ExtraSettings Derived(const uint8_t* data, size_t size, ExtraSettings settings) {
     const uint8_t bits = size > 0 ? data[0] : 0;
     const uint32_t key = size > 1 ? data[size - 1] : 0;
-    settings.Hotkey = IsNameableKey(key) ? Hotkey{bits & 0x0Fu, key} : Hotkey{};
+    const Hotkey hotkey{bits & 0x0Fu, key};
+    settings.Hotkey = IsNameableKey(key) && !IsTypingKeyAlone(hotkey) ? hotkey : Hotkey{};
     settings.HideInsteadOfClose ^= (bits & 0x10) != 0;
     settings.MuteWhileHidden ^= (bits & 0x20) != 0;
     settings.LockAfterDetonation ^= (bits & 0x40) != 0;

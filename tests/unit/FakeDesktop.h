@@ -24,6 +24,7 @@ public:
     std::map<WindowId, std::vector<TopWindow>> processWindows;  // by any window of the process
     std::map<WindowId, uint32_t> windowProcess;                // windows that exist now
     std::set<WindowId> hidden;                                  // left out of ProcessWindows
+    std::map<WindowId, uint64_t> processCreated;               // their processes' creation times
     SavedSound sound;                                           // what ReadSound finds
     std::vector<HiddenState> savedStates;
 
@@ -34,7 +35,7 @@ public:
         static const std::set<std::string> reads = {
             "ForegroundWindow", "WindowTitle", "WindowClassName", "IsControlBar", "CursorPos",
             "ShiftDown",        "ScreenWidth", "ScreenHeight",    "LocalNow",     "LocalTimeOf",
-            "ProcessWindows",   "WindowProcess"};
+            "ProcessWindows",   "WindowProcess",   "ProcessCreated"};
         std::vector<std::string> out;
         for (const std::string& c : calls)
             if (!reads.count(c.substr(0, c.find('(')))) out.push_back(c);
@@ -74,6 +75,11 @@ public:
         Log("WindowProcess", w);
         auto it = windowProcess.find(w);
         return it == windowProcess.end() ? 0 : it->second;
+    }
+    uint64_t ProcessCreated(WindowId w) override {
+        Log("ProcessCreated", w);
+        auto it = processCreated.find(w);
+        return it == processCreated.end() ? 0 : it->second;
     }
 
     void SetRangePos(int32_t p) override { Log("SetRangePos", p); }

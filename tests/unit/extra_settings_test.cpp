@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+
 #include "settings/ExtraSettings.h"
 
 namespace {
@@ -75,7 +78,9 @@ TEST(HotkeyText, ReadsGoodTextsAndFormatsThemInOneOrder) {
         {"Alt+NUMPAD9", {kModAlt, 0x69}, "Alt+NumPad9"},
         {"Ctrl+PageDown", {kModCtrl, 0x22}, "Ctrl+PageDown"},
         {"Win+Delete", {kModWin, 0x2E}, "Win+Delete"},
-        {"Space", {0, 0x20}, "Space"},
+        {"Alt+Space", {kModAlt, 0x20}, "Alt+Space"},
+        {"numpad0", {0, 0x60}, "NumPad0"},
+        {"Delete", {0, 0x2E}, "Delete"},
     };
     for (const auto& [text, hotkey, formatted] : cases) {
         SCOPED_TRACE(text);
@@ -88,7 +93,7 @@ TEST(HotkeyText, ReadsGoodTextsAndFormatsThemInOneOrder) {
 
 TEST(HotkeyText, RefusesUnreadableTextsAndUnnameableKeys) {
     for (const char* text : {"Ctrl", "Ctrl+Alt", "Ctrl+Ctrl+B", "A+B", "Ctrl++B", "Ctrl+", "+B", "B+Ctrl", "F0", "F25",
-                             "F01", "NumPad10", "Control+B", "Esc", "AB", "Ctrl B", "Ctrl+\xC3\xA4"}) {
+                             "F01", "NumPad10", "Control+B", "Esc", "AB", "Ctrl B", "Ctrl+\xC3\xA4", "b", " 7 ", "Space"}) {
         SCOPED_TRACE(text);
         Hotkey read{kModWin, 'Q'};
         EXPECT_FALSE(ParseHotkey(text, read));
@@ -99,6 +104,43 @@ TEST(HotkeyText, RefusesUnreadableTextsAndUnnameableKeys) {
         EXPECT_EQ(FormatHotkey({kModCtrl, key}), "") << key;
     }
     EXPECT_EQ(FormatHotkey({kModCtrl | 0x4000, 'X'}), "Ctrl+X");
+}
+
+// Enter, Tab, Backspace and the punctuation keys have no name, but the dialog
+// must still tell the user why they cannot stand alone.
+TEST(HotkeyText, TypingKeysNeedAModifier) {
+    for (uint32_t key : {0x08u, 0x09u, 0x0Du, 0x20u, 0x30u, 0x39u, 0x41u, 0x5Au, 0xBAu, 0xC0u, 0xDBu, 0xDFu, 0xE2u}) {
+        EXPECT_TRUE(IsTypingKeyAlone({0, key})) << key;
+        EXPECT_FALSE(IsTypingKeyAlone({kModCtrl, key})) << key;
+    }
+    for (uint32_t key : {0x00u, 0x13u, 0x1Bu, 0x21u, 0x2Eu, 0x60u, 0x6Au, 0x70u, 0x87u, 0x5Bu, 0xC1u})
+        EXPECT_FALSE(IsTypingKeyAlone({0, key})) << key;
+}
+
+// The size limit is exact, and the work of reading and saving grows with the
+// file as a straight line: eight times the lines may not take many times more
+// than eight times as long.
+TEST(ExtraSettings, LargeFilesAreRefusedAndTheRestCostInProportion) {
+    const std::string head = "[Extra]\nHotkey=F9\n";
+    std::string full = head + std::string(kExtraSettingsMaxBytes - head.size(), '\n');
+    ASSERT_TRUE(ParseExtraSettingsText(full));
+    EXPECT_EQ(ReadExtraSettings(*ParseExtraSettingsText(full)).Hotkey, (Hotkey{0, 0x78}));
+    EXPECT_FALSE(ParseExtraSettingsText(full + ";"));
+
+    auto fastest = [&head](size_t lines) {
+        const std::string text = head + std::string(lines, '\n');
+        auto best = std::chrono::steady_clock::duration::max();
+        for (int run = 0; run < 5; ++run) {
+            const auto start = std::chrono::steady_clock::now();
+            IniText ini = *ParseExtraSettingsText(text);
+            WriteExtraSettings(ReadExtraSettings(ini), ini);
+            EXPECT_GT(ini.Format().size(), text.size());
+            best = std::min(best, std::chrono::steady_clock::now() - start);
+        }
+        return static_cast<double>(best.count());
+    };
+    const double small = fastest(kExtraSettingsMaxBytes / 32), large = fastest(kExtraSettingsMaxBytes / 4);
+    EXPECT_LT(large, 24 * small) << "a straight line gives 8 times, a square 64";
 }
 
 TEST(ExtraSettings, EachKeyFallsBackAlone) {

@@ -57,6 +57,16 @@ TEST(Hiding, SkipsWindowsThatWentOrNowBelongToAnotherProcess) {
     d.calls.clear();
     hiding.Restore(d);
     EXPECT_EQ(d.Effects(), Calls({"ForgetHiddenState()"}));
+
+    // A process that got the id of the one recorded has another creation time;
+    // a record of the version before has none and goes by the id.
+    d.windowProcess = {{91, 700}, {92, 700}, {93, 700}};
+    d.processCreated = {{91, 55}, {92, 56}, {93, 56}};
+    hiding.Adopt({{{91, 700, 55}, {92, 700, 55}, {93, 700, 0}}, {}});
+    d.calls.clear();
+    hiding.Restore(d);
+    EXPECT_EQ(d.Effects(), Calls({"ShowHiddenWindow(93)", "ShowHiddenWindow(91)", "ActivateWindow(91)",
+                                  "ForgetHiddenState()"}));
 }
 
 TEST(Hiding, ASecondDetonationAddsInFrontAndKeepsTheFirstSound) {
@@ -102,15 +112,71 @@ TEST(Hiding, NothingToHideLeavesEverythingAlone) {
 
 // The record read back as written; a line spoiled by hand is left out, the rest stays.
 TEST(Hiding, StateRecordReadsBackAndSurvivesSpoiledLines) {
-    const HiddenState state = {{{0x301a4, 1234}, {0xFFFFFFFF, 4294967295u}}, {SavedSound::kWaveVolume, 0xFFFF0000}};
-    const HiddenState back = ParseHiddenState(FormatHiddenState(state));
-    EXPECT_EQ(back.windows, state.windows);
-    EXPECT_EQ(back.sound, state.sound);
+    const HiddenState state = {{{0x301a4, 1234, 133000000000000001u}, {UINTPTR_MAX, 4294967295u, UINT64_MAX}},
+                               {SavedSound::kEndpointMute, 1, 400000, u"{0.0.1}.{\u00e9\U0001F600,x}"}};
+    const HiddenRecord back = ParseHiddenRecord(FormatHiddenRecord(state, {13441137494u, 7}));
+    EXPECT_EQ(back.state.windows, state.windows);
+    EXPECT_EQ(back.state.sound, state.sound);
+    ASSERT_TRUE(back.stamp);
+    EXPECT_EQ(back.stamp->bootSeconds, 13441137494u);
+    EXPECT_EQ(back.stamp->written, 7u);
+    for (const SavedSound& sound : {SavedSound{SavedSound::kWaveVolume, 0xFFFF0000, SavedSound::kLevelUnknown, u""}, SavedSound{},
+                                    SavedSound{SavedSound::kEndpointMute, 0, 0, u""},
+                                    SavedSound{SavedSound::kEndpointMute, 0, SavedSound::kLevelUnknown, u"id"}})
+        EXPECT_EQ(ParseHiddenRecord(FormatHiddenRecord({{}, sound}, {})).state.sound, sound);
 
-    const HiddenState spoiled = ParseHiddenState(
+    // As the version before wrote it: no Boot= line, two numbers a window, two for the sound.
+    const HiddenRecord old = ParseHiddenRecord(
         "[Hidden]\nSound=9,1\nWindow=0x10\nWindow=0x20,7\nWindow=junk,7\nWindow=0x30,0\nWindow=0x40,8 \n");
-    EXPECT_EQ(spoiled.windows, (std::vector<HiddenWindow>{{0x20, 7}, {0x40, 8}}));
-    EXPECT_EQ(spoiled.sound.kind, SavedSound::kNothing);
+    EXPECT_FALSE(old.stamp);
+    EXPECT_EQ(old.state.windows, (std::vector<HiddenWindow>{{0x20, 7}, {0x40, 8}}));
+    EXPECT_EQ(old.state.sound.kind, SavedSound::kNothing);
+    EXPECT_EQ(ParseHiddenRecord("[Hidden]\nSound=1,1\n").state.sound,
+              (SavedSound{SavedSound::kEndpointMute, 1, SavedSound::kLevelUnknown, u""}));
+}
+
+// Digits only and in range; each bad line goes alone.
+TEST(Hiding, StateRecordReadsNumbersStrictly) {
+    const char* badWindows[] = {"0x10,7",  // no creation time in a stamped record
+                                "-1,7,1", "0x-1,7,1", "0x10,-7,1", "0x10,+7,1", "0x10,7,-1", "0x10, 7,1", "0x10,7 ,1",
+                                "0x10,4294967296,1", "0x10,7,18446744073709551616", "0x10000000000000000,7,1", "0x,7,1",
+                                "16,7,1", "0x10,7,1,2", "0x10,0x7,1", "0x10,7,1e3", "0x0,7,1", "0x10,0,1", "0x10,,1"};
+    std::string text = "[Hidden]\nBoot=5\nWindow=0x11,8,0\n";
+    for (const char* line : badWindows) text += std::string("Window=") + line + "\n";
+    text += "Window=0xAbC,4294967295,18446744073709551615\n";
+    EXPECT_EQ(ParseHiddenRecord(text).state.windows,
+              (std::vector<HiddenWindow>{{0x11, 8, 0}, {0xABC, 4294967295u, UINT64_MAX}}));
+
+    for (const char* sound : {"1,2", "3,0", "-1,0", "1,0,1000001", "2,5,3", "0,0,1", "1,0,-1", "1,0,5,\xC3",
+                              "1,0,1,\xED\xA0\x80", "01,4294967296", ",1"}) {
+        SCOPED_TRACE(sound);
+        EXPECT_EQ(ParseHiddenRecord(std::string("[Hidden]\nSound=") + sound).state.sound.kind, SavedSound::kNothing);
+    }
+    EXPECT_EQ(ParseHiddenRecord("[Hidden]\nBoot=-5\n").stamp->bootSeconds, 0u);
+}
+
+// A start obeys the newest record of this boot, else one of the version
+// before; a record of another boot, or of no readable boot, obeys nothing.
+TEST(Hiding, StartObeysOnlyTheNewestRecordOfThisBoot) {
+    const RecordStamp now = {100000, 0};
+    auto record = [](WindowId w, std::optional<RecordStamp> stamp) {
+        return HiddenRecord{{{{w, 7, 1}}, {SavedSound::kEndpointMute, 0, 0, u""}}, stamp};
+    };
+    auto obeyed = [&](const std::vector<HiddenRecord>& found) {
+        const HiddenState s = StateToObey(found, now);
+        return s.windows.empty() ? WindowId(0) : s.windows.front().window;
+    };
+    EXPECT_EQ(obeyed({record(1, RecordStamp{100000 - 120, 5})}), 1u);  // a step of the system clock
+    EXPECT_EQ(obeyed({record(1, RecordStamp{100000 + 120, 5})}), 1u);
+    EXPECT_EQ(obeyed({record(1, RecordStamp{100000 - 121, 5})}), 0u);  // a boot before
+    EXPECT_EQ(obeyed({record(1, RecordStamp{0, 5})}), 0u);
+    EXPECT_EQ(StateToObey({record(1, RecordStamp{1, 5})}, now).sound.kind, SavedSound::kNothing);
+    EXPECT_EQ(obeyed({record(1, RecordStamp{now.bootSeconds, 6}), record(2, RecordStamp{now.bootSeconds, 5})}), 1u);
+    EXPECT_EQ(obeyed({record(1, RecordStamp{now.bootSeconds, 5}), record(2, RecordStamp{now.bootSeconds, 6})}), 2u);
+    EXPECT_EQ(obeyed({record(1, std::nullopt), record(2, RecordStamp{now.bootSeconds, 1})}), 2u);
+    EXPECT_EQ(obeyed({record(1, RecordStamp{9, 9}), record(2, std::nullopt)}), 2u);
+    // An empty newer record (left where an obeyed one could not be deleted) wins.
+    EXPECT_EQ(obeyed({record(1, RecordStamp{now.bootSeconds, 5}), {{}, RecordStamp{now.bootSeconds, 6}}}), 0u);
 }
 
 // Where the bar is after each event, from each state, with the tray switch
