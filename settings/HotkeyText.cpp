@@ -91,5 +91,5 @@ bool IsTypingKeyAlone(const Hotkey& hotkey) {
     const uint32_t k = hotkey.key;
     const bool typed = k == 0x08 || k == 0x09 || k == 0x0D || k == 0x20 || (k >= '0' && k <= '9') ||
                        (k >= 'A' && k <= 'Z') || (k >= 0xBA && k <= 0xC0) || (k >= 0xDB && k <= 0xDF) || k == 0xE2;
-    return typed && hotkey.modifiers == 0;
+    return typed && (hotkey.modifiers & ~uint32_t{kModShift}) == 0;
 }

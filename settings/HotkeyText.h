@@ -27,7 +27,8 @@ std::string FormatHotkey(const Hotkey& hotkey);
 // True when FormatHotkey can name this key code (for the dialog, which must refuse other keys).
 bool IsNameableKey(uint32_t key);
 
-// A key people type (a letter, a digit, Space, Enter, Tab, Backspace, the punctuation keys) with no modifier:
-// taken as the hotkey, it would never reach any program again while the user types. F-keys, Pause, the cursor
+// A key people type (a letter, a digit, Space, Enter, Tab, Backspace, the punctuation keys) with no modifier or
+// with Shift alone, which types capitals and signs: taken as the hotkey, it would never reach any program again
+// while the user types. F-keys, Pause, the cursor
 // block and the number pad may stand alone.
 bool IsTypingKeyAlone(const Hotkey& hotkey);

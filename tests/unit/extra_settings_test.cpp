@@ -74,7 +74,7 @@ TEST(HotkeyText, ReadsGoodTextsAndFormatsThemInOneOrder) {
         {"win + shift +alt+ ctrl + f24", {kModAlt | kModCtrl | kModShift | kModWin, 0x87}, "Ctrl+Alt+Shift+Win+F24"},
         {"Pause", {0, 0x13}, "Pause"},
         {"F1", {0, 0x70}, "F1"},
-        {"SHIFT+0", {kModShift, '0'}, "Shift+0"},
+        {"SHIFT+f5", {kModShift, 0x74}, "Shift+F5"},
         {"Alt+NUMPAD9", {kModAlt, 0x69}, "Alt+NumPad9"},
         {"Ctrl+PageDown", {kModCtrl, 0x22}, "Ctrl+PageDown"},
         {"Win+Delete", {kModWin, 0x2E}, "Win+Delete"},
@@ -93,7 +93,7 @@ TEST(HotkeyText, ReadsGoodTextsAndFormatsThemInOneOrder) {
 
 TEST(HotkeyText, RefusesUnreadableTextsAndUnnameableKeys) {
     for (const char* text : {"Ctrl", "Ctrl+Alt", "Ctrl+Ctrl+B", "A+B", "Ctrl++B", "Ctrl+", "+B", "B+Ctrl", "F0", "F25",
-                             "F01", "NumPad10", "Control+B", "Esc", "AB", "Ctrl B", "Ctrl+\xC3\xA4", "b", " 7 ", "Space"}) {
+                             "F01", "NumPad10", "Control+B", "Esc", "AB", "Ctrl B", "Ctrl+\xC3\xA4", "b", " 7 ", "Space", "Shift+0"}) {
         SCOPED_TRACE(text);
         Hotkey read{kModWin, 'Q'};
         EXPECT_FALSE(ParseHotkey(text, read));
@@ -111,7 +111,9 @@ TEST(HotkeyText, RefusesUnreadableTextsAndUnnameableKeys) {
 TEST(HotkeyText, TypingKeysNeedAModifier) {
     for (uint32_t key : {0x08u, 0x09u, 0x0Du, 0x20u, 0x30u, 0x39u, 0x41u, 0x5Au, 0xBAu, 0xC0u, 0xDBu, 0xDFu, 0xE2u}) {
         EXPECT_TRUE(IsTypingKeyAlone({0, key})) << key;
+        EXPECT_TRUE(IsTypingKeyAlone({kModShift, key})) << key;
         EXPECT_FALSE(IsTypingKeyAlone({kModCtrl, key})) << key;
+        EXPECT_FALSE(IsTypingKeyAlone({kModShift | kModAlt, key})) << key;
     }
     for (uint32_t key : {0x00u, 0x13u, 0x1Bu, 0x21u, 0x2Eu, 0x60u, 0x6Au, 0x70u, 0x87u, 0x5Bu, 0xC1u})
         EXPECT_FALSE(IsTypingKeyAlone({0, key})) << key;
