@@ -26,7 +26,7 @@ public:
     int32_t ScreenHeight() override;
     TimeOfDay LocalNow() override;
     TimeOfDay LocalTimeOf(int32_t seconds) override;
-    std::vector<TopWindow> ProcessWindows(WindowId window) override;
+    std::vector<TopWindow> ProcessWindows(WindowId window, const ProgramPatterns& alsoHide) override;
     uint32_t WindowProcess(WindowId window) override;
     uint64_t ProcessCreated(WindowId window) override;
 

@@ -1,6 +1,10 @@
 #include "app/ControlBarDesktop.h"
 
 #include <windows.h>
+#include <tlhelp32.h>
+
+#include <map>
+#include <set>
 
 #include "actions/BlackoutDlg.h"
 #include "actions/SystemActions.h"
@@ -15,8 +19,10 @@ HWND Hwnd(WindowId w) { return reinterpret_cast<HWND>(w); }
 
 TimeOfDay TimeOf(const SYSTEMTIME& t) { return {t.wHour, t.wMinute, t.wSecond}; }
 
+// The processes whose windows are wanted: the target's and those of the
+// programs listed to go with it.
 struct WindowSearch {
-    DWORD process;
+    std::set<DWORD> processes;
     std::vector<TopWindow> found;
 };
 
@@ -24,7 +30,7 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process != search->process || !IsWindowVisible(window)) return TRUE;
+    if (!search->processes.count(process) || !IsWindowVisible(window)) return TRUE;
     char name[256];
     int n = GetClassNameA(window, name, sizeof name);
     search->found.push_back({reinterpret_cast<WindowId>(window), process, std::string(name, n > 0 ? n : 0)});
@@ -87,13 +93,36 @@ TimeOfDay ControlBarDesktop::LocalTimeOf(int32_t seconds) {
     return TimeOf(local);
 }
 
+namespace {
+
+// Every running process whose file name `patterns` matches; never this one.
+void AddListedPrograms(const ProgramPatterns& patterns, std::set<DWORD>& processes) {
+    ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.Valid()) return;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry))
+        if (entry.th32ProcessID != GetCurrentProcessId() &&
+            MatchesProgram(patterns, reinterpret_cast<const char16_t*>(entry.szExeFile)))
+            processes.insert(entry.th32ProcessID);
+}
+
+}  // namespace
+
 // EnumWindows goes from the top of the z-order down.
-std::vector<TopWindow> ControlBarDesktop::ProcessWindows(WindowId window) {
-    WindowSearch search = {WindowProcess(window), {}};
-    if (search.process == 0 || search.process == GetCurrentProcessId()) return {};
+std::vector<TopWindow> ControlBarDesktop::ProcessWindows(WindowId window, const ProgramPatterns& alsoHide) {
+    const DWORD target = WindowProcess(window);
+    if (target == 0 || target == GetCurrentProcessId()) return {};
+    WindowSearch search;
+    search.processes.insert(target);
+    if (!alsoHide.empty()) AddListedPrograms(alsoHide, search.processes);
     EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
-    const uint64_t created = search.found.empty() ? 0 : ProcessCreationTime(search.process);
-    for (TopWindow& w : search.found) w.processCreated = created;
+    std::map<DWORD, uint64_t> created;
+    for (TopWindow& w : search.found) {
+        auto known = created.find(w.process);
+        if (known == created.end()) known = created.emplace(w.process, ProcessCreationTime(w.process)).first;
+        w.processCreated = known->second;
+    }
     return search.found;
 }
 
@@ -140,6 +169,13 @@ void ControlBarDesktop::ShowHiddenWindow(WindowId window) {
     if (modal && (GetWindowLongW(modal, GWL_EXSTYLE) & WS_EX_TOPMOST)) modal = nullptr;
     SetWindowPos(Hwnd(window), modal ? modal : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
+    // The windows of different programs are placed by their own threads, in
+    // no set order: each is waited for, briefly, so that the old stacking
+    // comes back; a hung program costs no more than this wait.
+    constexpr DWORD kPlacedWithinMs = 100;
+    const DWORD asked = GetTickCount();
+    while (!IsWindowVisible(Hwnd(window)) && IsWindow(Hwnd(window)) && GetTickCount() - asked < kPlacedWithinMs)
+        Sleep(1);
 }
 
 void ControlBarDesktop::ActivateWindow(WindowId window) {

@@ -140,6 +140,8 @@
 #define IDC_EXTRA_MUTE 1205
 #define IDC_EXTRA_LOCK 1206
 #define IDC_EXTRA_TRAY 1207
+#define IDC_EXTRA_ALSO_HIDE 1208
+#define IDC_EXTRA_ALSO_HIDE_LABEL 1209
 
 // The notification-area icon's menu.
 #define ID_TRAY_DISARM 40001

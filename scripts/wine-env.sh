@@ -77,7 +77,10 @@ _vexal_font_reg() {
   # Nor does Wine wait 2 s for one each time a window of the hiding cases'
   # window program is hidden. (Not for the rest: the X focus, and with it
   # the X server's keys, follows only managed windows.)
-  printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\twowindows.exe\\X11 Driver]\r\n"Managed"="N"\r\n'
+  # The same program under the names the listed-programs case gives it.
+  for name in twowindows.exe listedchat.exe listedmusic.exe; do
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\r\n"Managed"="N"\r\n' "$name"
+  done
 }
 
 _vexal_prepare_prefix() {
@@ -85,7 +88,7 @@ _vexal_prepare_prefix() {
   export WINEARCH=win$VEXAL_WINE_BITS
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  local ready="$WINEPREFIX/.vexal-ready-4${VEXAL_WINDOWS_VERSION:+-$VEXAL_WINDOWS_VERSION}"
+  local ready="$WINEPREFIX/.vexal-ready-5${VEXAL_WINDOWS_VERSION:+-$VEXAL_WINDOWS_VERSION}"
   [ -f "$ready" ] && return 0
   mkdir -p "$VEXAL_WINE_DIR"
   vexal_wine wineboot -i >/dev/null 2>&1

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
@@ -16,9 +18,15 @@ const ToolText kTooltips[] = {
     {IDC_EXTRA_MUTE, L"窗口隐藏期间关闭所有声音，窗口恢复时声音也恢复原状"},
     {IDC_EXTRA_LOCK, L"爆炸后的处理全部完成后锁定计算机"},
     {IDC_EXTRA_TRAY, L"准备爆弹后隐藏VEXAL，只在通知区域显示图标；单击图标放弃爆弹，右击显示菜单"},
+    {IDC_EXTRA_ALSO_HIDE,
+     L"爆炸时这些程序的窗口也和活动窗口一起隐藏。用分号隔开程序的文件名，可用*和?，例如 QQ.exe;chrome*.exe。"
+     L"只在钩选“隐藏窗口而不关闭”时有效"},
     {IDOK, L"保存设置并关闭对话框"},
     {IDCANCEL, L"放弃设置"},
 };
+
+// A long list, far below VEXAL.ini's size limit.
+constexpr int kAlsoHideMaxChars = 2000;
 
 const wchar_t kKeyRefused[] = L"这个键不能用作热键，请另选一个。";
 const wchar_t kTypingKeyRefused[] =
@@ -36,6 +44,28 @@ bool IsCursorBlockKey(uint32_t key) {
     return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE;
 }
 
+// VEXAL.ini is UTF-8: the list goes to and from the control as UTF-16, and
+// comes back without the spaces around it.
+void ExchangeUtf8(CDataExchange* pDX, int id, std::string& value) {
+    HWND control = pDX->Control(id);
+    if (!pDX->m_bSaveAndValidate) {
+        std::wstring wide(value.size() + 1, L'\0');
+        int n = MultiByteToWideChar(CP_UTF8, 0, value.data(), static_cast<int>(value.size()), &wide[0],
+                                    static_cast<int>(wide.size()));
+        wide.resize(n > 0 ? n : 0);
+        SetWindowTextW(control, wide.c_str());
+        return;
+    }
+    std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    wide.resize(GetWindowTextW(control, &wide[0], static_cast<int>(wide.size())));
+    const size_t first = wide.find_first_not_of(L" \t");
+    wide = first == std::wstring::npos ? L"" : wide.substr(first, wide.find_last_not_of(L" \t") - first + 1);
+    value.assign(wide.size() * 3, '\0');
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &value[0],
+                                static_cast<int>(value.size()), nullptr, nullptr);
+    value.resize(n > 0 ? n : 0);
+}
+
 void ExchangeSwitch(CDataExchange* pDX, int id, bool& value) {
     int32_t on = value ? 1 : 0;
     DDX_Check(pDX, id, on);
@@ -49,6 +79,7 @@ CExtraDlg::CExtraDlg() : CDialog(IDD_EXTRA) {}
 const MessageMap* CExtraDlg::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
         OnCommand(IDC_EXTRA_CLEAR, &CExtraDlg::OnClear),
+        OnCommand(IDC_EXTRA_HIDE, &CExtraDlg::EnableProgramList),
     };
     static const MessageMap map = MakeMessageMap(entries);
     return &map;
@@ -76,6 +107,7 @@ void CExtraDlg::DoDataExchange(CDataExchange* pDX) {
     ExchangeSwitch(pDX, IDC_EXTRA_MUTE, m_extra.MuteWhileHidden);
     ExchangeSwitch(pDX, IDC_EXTRA_LOCK, m_extra.LockAfterDetonation);
     ExchangeSwitch(pDX, IDC_EXTRA_TRAY, m_extra.TrayWhileArmed);
+    ExchangeUtf8(pDX, IDC_EXTRA_ALSO_HIDE, m_extra.AlsoHide);
 }
 
 BOOL CExtraDlg::OnInitDialog() {
@@ -83,6 +115,8 @@ BOOL CExtraDlg::OnInitDialog() {
     // refused at OK with its reason, rather than changed by the control.
     SendDlgItemMessageW(m_hWnd, IDC_EXTRA_HOTKEY, HKM_SETRULES, 0, 0);
     CDialog::OnInitDialog();
+    SendDlgItemMessageW(m_hWnd, IDC_EXTRA_ALSO_HIDE, EM_LIMITTEXT, kAlsoHideMaxChars, 0);
+    EnableProgramList();
     CenterWindow();
     m_toolTip.CreateWithTools(this, kTooltips);
     return TRUE;
@@ -102,6 +136,13 @@ void CExtraDlg::OnOK() {
         return;
     }
     EndDialog(IDOK);
+}
+
+// The list counts only where windows are hidden, not closed.
+void CExtraDlg::EnableProgramList() {
+    const BOOL hiding = IsDlgButtonChecked(m_hWnd, IDC_EXTRA_HIDE) == BST_CHECKED;
+    ::EnableWindow(GetDlgItem(IDC_EXTRA_ALSO_HIDE), hiding);
+    ::EnableWindow(GetDlgItem(IDC_EXTRA_ALSO_HIDE_LABEL), hiding);
 }
 
 void CExtraDlg::OnClear() {

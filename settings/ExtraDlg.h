@@ -24,5 +24,6 @@ protected:
 
 private:
     void OnClear();
+    void EnableProgramList();
 
 };

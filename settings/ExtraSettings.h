@@ -2,6 +2,7 @@
 // The [Extra] section of VEXAL.ini, the file beside the program a person may edit.
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "settings/HotkeyText.h"
@@ -14,6 +15,9 @@ struct ExtraSettings {
     bool MuteWhileHidden = false;
     bool LockAfterDetonation = false;
     bool TrayWhileArmed = false;
+    // The programs hidden along with the window in front, as written
+    // (UTF-8, names apart by ';'); read with ParseProgramList.
+    std::string AlsoHide;
     bool operator==(const ExtraSettings& other) const;
     bool operator!=(const ExtraSettings& other) const { return !(*this == other); }
 };
@@ -32,5 +36,6 @@ std::optional<IniText> ParseExtraSettingsText(std::string_view bytes);
 // only.
 ExtraSettings ReadExtraSettings(const IniText& text);
 
-// Writes all five keys into [Extra] (Hotkey= empty for none), keeping every other line.
+// Writes every key into [Extra] (Hotkey= empty for none; AlsoHide only where it has a list or had one),
+// keeping every other line.
 void WriteExtraSettings(const ExtraSettings& settings, IniText& text);

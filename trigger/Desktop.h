@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actions/SystemActions.h"
+#include "trigger/ProgramList.h"
 
 using WindowId = uintptr_t;  // a window handle; 0 is none
 
@@ -64,7 +65,9 @@ public:
     virtual TimeOfDay LocalTimeOf(int32_t seconds) = 0;
     // The visible top-level windows of the window's process, front first;
     // never the program's own.
-    virtual std::vector<TopWindow> ProcessWindows(WindowId window) = 0;
+    // With `alsoHide`, also those of every running program whose file name
+    // it matches, all in stacking order.
+    virtual std::vector<TopWindow> ProcessWindows(WindowId window, const ProgramPatterns& alsoHide = {}) = 0;
     virtual uint32_t WindowProcess(WindowId window) = 0;  // 0 once the window is gone
     // The creation time (FILETIME) of the window's process, which tells it
     // from a later process that got the same id; 0 where it cannot be read.

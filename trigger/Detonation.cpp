@@ -8,11 +8,13 @@ namespace {
 bool On(int32_t value) { return value == 1; }
 
 // `hider` is set when hiding takes the place of closing and minimising.
-void ActOnTarget(DesktopRoles desktop, const ActiveSettings& active, WindowId target, Hiding* hider, bool silence) {
+// The programs listed to go along are hidden with the target, never closed.
+void ActOnTarget(DesktopRoles desktop, const ActiveSettings& active, WindowId target, Hiding* hider,
+                 const ExtraSettings& extra) {
     if (active.NoDetonation != 0 || target == 0) return;
     if (IsSparedWindowClass(desktop.screen.WindowClassName(target))) return;
     if (hider)
-        hider->HideTarget(desktop, target, silence);
+        hider->HideTarget(desktop, target, extra.MuteWhileHidden, ParseProgramList(extra.AlsoHide));
     else if (On(active.MinimizeTarget))
         desktop.system.MinimizeWindow(target);
     else
@@ -64,7 +66,7 @@ void RunDetonation(DesktopRoles desktop, const ActiveSettings& active, WindowId 
     desktop.bar.StopTimer();
     desktop.bar.ShowArmedPicture(false);
 
-    ActOnTarget(desktop, active, target, hider, extra.MuteWhileHidden);
+    ActOnTarget(desktop, active, target, hider, extra);
 
     if (On(active.PlaySound)) desktop.system.PlaySound(active.SoundType);
     if (On(active.MuteWave)) desktop.system.MuteWave();

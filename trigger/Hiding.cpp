@@ -23,10 +23,10 @@ bool Hiding::Active() const {
 // program has since shown again by itself; the record keeps each once, the
 // ones hidden now in front. Recorded first, so that a kill at any later
 // point loses nothing; silenced last, so that the windows go first.
-void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence) {
+void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide) {
     if (target == 0) return;
     std::vector<HiddenWindow> shown;
-    for (const TopWindow& w : desktop.screen.ProcessWindows(target))
+    for (const TopWindow& w : desktop.screen.ProcessWindows(target, alsoHide))
         if (!IsSparedWindowClass(w.className)) shown.push_back({w.window, w.process, w.processCreated});
     if (shown.empty()) return;
 

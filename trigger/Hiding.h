@@ -10,10 +10,11 @@ public:
     // Something is hidden, silenced, or the control bar is away.
     bool Active() const;
 
-    // Hides every visible top-level window of the target's process but the
-    // shell's; with `silence`, all sound goes quiet while they are hidden.
-    // A second call adds to what is hidden.
-    void HideTarget(DesktopRoles desktop, WindowId target, bool silence);
+    // Hides every visible top-level window of the target's process, and of
+    // the programs `alsoHide` names, but the shell's; with `silence`, all
+    // sound goes quiet while they are hidden. A second call adds to what is
+    // hidden.
+    void HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide = {});
     void HideBar(BarControls& bar);
 
     // Brings everything back: each window that still exists and still

@@ -305,7 +305,7 @@ LRESULT CALLBACK TargetWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
 // ---- the window program --------------------------------------------------------
 
-WindowProgram::WindowProgram() {
+WindowProgram::WindowProgram(const std::wstring& exeName) : m_program(exeName, L"twowindows.exe") {
     if (!m_program.Start()) return;
     m_back = WaitTopWindow(m_program.ProcessId(), L"Back window");
     m_front = WaitTopWindow(m_program.ProcessId(), L"Front window");

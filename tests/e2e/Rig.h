@@ -122,7 +122,8 @@ private:
 // hiding Wine does not slow down. Closed again at the end.
 class WindowProgram {
 public:
-    WindowProgram();
+    // Started under `exeName`, for the cases that tell programs by name.
+    explicit WindowProgram(const std::wstring& exeName = L"twowindows.exe");
     ~WindowProgram();
     HWND Back() const { return m_back; }
     HWND Front() const { return m_front; }
@@ -134,7 +135,7 @@ public:
     void ActivateFront() const;
 
 private:
-    Program m_program{L"twowindows.exe", L"twowindows.exe"};
+    Program m_program;
     HWND m_back = nullptr;
     HWND m_front = nullptr;
 };

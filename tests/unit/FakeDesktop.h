@@ -24,6 +24,7 @@ public:
     std::map<WindowId, std::vector<TopWindow>> processWindows;  // by any window of the process
     std::map<WindowId, uint32_t> windowProcess;                // windows that exist now
     std::set<WindowId> hidden;                                  // left out of ProcessWindows
+    std::vector<std::pair<std::u16string, TopWindow>> programs;  // other programs' windows by file name
     std::map<WindowId, uint64_t> processCreated;               // their processes' creation times
     SavedSound sound;                                           // what ReadSound finds
     std::vector<HiddenState> savedStates;
@@ -63,12 +64,14 @@ public:
     int32_t ScreenHeight() override { return Log("ScreenHeight()"), height; }
     TimeOfDay LocalNow() override { return Log("LocalNow()"), now; }
     TimeOfDay LocalTimeOf(int32_t s) override { return Log("LocalTimeOf", s), TimeOfSeconds(s); }
-    std::vector<TopWindow> ProcessWindows(WindowId w) override {
+    std::vector<TopWindow> ProcessWindows(WindowId w, const ProgramPatterns& alsoHide) override {
         Log("ProcessWindows", w);
         std::vector<TopWindow> shown;
         if (auto it = processWindows.find(w); it != processWindows.end())
             for (const TopWindow& t : it->second)
                 if (!hidden.count(t.window)) shown.push_back(t);
+        for (const auto& [file, t] : programs)
+            if (!hidden.count(t.window) && MatchesProgram(alsoHide, file)) shown.push_back(t);
         return shown;
     }
     uint32_t WindowProcess(WindowId w) override {

@@ -161,10 +161,11 @@ TEST(ExtraSettings, WrittenSettingsReadBackAndKeepOtherLines) {
     ExtraSettings settings;
     settings.Hotkey = {kModWin | kModShift | kModAlt | kModCtrl, 'B'};
     settings.LockAfterDetonation = true;
+    settings.AlsoHide = "QQ.exe;\xe9\x9f\xb3\xe4\xb9\x90*.exe";
     WriteExtraSettings(settings, text);
     EXPECT_EQ(text.Format(), kept +
                                  "Hotkey=Ctrl+Alt+Shift+Win+B\r\nHideInsteadOfClose=0\r\nMuteWhileHidden=0\r\n"
-                                 "LockAfterDetonation=1\r\nTrayWhileArmed=0\r\n");
+                                 "LockAfterDetonation=1\r\nTrayWhileArmed=0\r\nAlsoHide=QQ.exe;\xe9\x9f\xb3\xe4\xb9\x90*.exe\r\n");
     EXPECT_EQ(ReadExtraSettings(IniText::Parse(text.Format())), settings);
 }
 

@@ -173,3 +173,31 @@ TEST(Detonation, HotkeyDetonationSparesOwnWindows) {
 }
 
 }  // namespace
+
+// The programs listed to go along are hidden with the target in one record,
+// and only in hide mode; closing never reaches them.
+TEST(Detonation, ListedProgramsHideWithTheTargetOnlyInHideMode) {
+    ExtraSettings extra;
+    extra.AlsoHide = "qq.exe; chrome*.exe";
+    ActiveSettings a;
+    FakeDesktop d;
+    d.processWindows[kTarget] = {{kTarget, 9, "Notepad"}};
+    d.programs = {{u"QQ.exe", {90, 20, "TXGuiFoundation"}},
+                  {u"explorer.exe", {91, 21, "Shell_TrayWnd"}},
+                  {u"chrome_proxy.exe", {92, 22, "Chrome_WidgetWin_1"}},
+                  {u"music.exe", {93, 23, "Player"}}};
+    Hiding hiding;
+    RunDetonation(d, a, kTarget, extra, &hiding);
+    EXPECT_EQ(d.Effects(), Framed({"PostClose(77)"}));
+
+    extra.HideInsteadOfClose = true;
+    d.calls.clear();
+    RunDetonation(d, a, kTarget, extra, &hiding);
+    EXPECT_EQ(d.Effects(), Framed({"SaveHiddenState(77 90 92)", "HideWindow(77)", "HideWindow(90)", "HideWindow(92)"}));
+
+    a.NoDetonation = 1;
+    d.calls.clear();
+    d.hidden.clear();
+    RunDetonation(d, a, kTarget, extra, &hiding);
+    EXPECT_EQ(d.Effects(), Framed({}));
+}
