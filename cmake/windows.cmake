@@ -52,7 +52,8 @@ endforeach()
 
 # Benchmarks: run under Wine beside vexal.exe and the floor program.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
-add_executable(vexal_bench ${BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/e2e/Rig.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/ProcStats.cpp)
+add_executable(vexal_bench ${BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/e2e/Rig.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/ControlBarDriver.cpp
+               ${CMAKE_SOURCE_DIR}/tests/e2e/ProcStats.cpp)
 target_include_directories(vexal_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(vexal_bench PRIVATE vexal_core user32 gdi32)
 target_link_options(vexal_bench PRIVATE ${VEXAL_LINK_OPTIONS})
