@@ -1,7 +1,5 @@
 #include "tests/e2e/ControlBarDriver.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 ControlBar::ControlBar(const BarFiles& files, const std::wstring& exe, const std::wstring& source)
@@ -19,14 +17,6 @@ bool ControlBar::Start(DWORD timeoutMs) {
     return m_bar != nullptr;
 }
 
-void ControlBar::Command(int id) const { SendMessageW(m_bar, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-
-void ControlBar::PostHotkey() const { PostMessageW(m_bar, WM_HOTKEY, 1, MAKELPARAM(0, VK_F12)); }
-
-int ControlBar::RangePos() const { return static_cast<int>(SendMessageW(Item(IDC_RANGEBAR), PBM_GETPOS, 0, 0)); }
-
-int ControlBar::RangeMax() const { return static_cast<int>(SendMessageW(Item(IDC_RANGEBAR), PBM_GETRANGE, FALSE, 0)); }
-
 int ControlBar::MaxRangePosWithin(DWORD ms) const {
     int most = 0;
     WaitFor([&] {
@@ -36,25 +26,12 @@ int ControlBar::MaxRangePosWithin(DWORD ms) const {
     return most;
 }
 
-// The picture's own style, since a bar away in the tray shows no children.
-bool ControlBar::Disarmed() const {
-    return !Armed() && !(GetWindowLongW(Item(IDC_ARMED_PICTURE), GWL_STYLE) & WS_VISIBLE) && RangePos() == 0;
-}
-
-bool ControlBar::Arm(TargetWindow& target, POINT rest) const {
-    return ArmWithTarget(m_bar, target, rest) && (GetWindowLongW(Item(IDC_ARMED_PICTURE), GWL_STYLE) & WS_VISIBLE);
-}
+bool ControlBar::Arm(TargetWindow& target, POINT rest) const { return ArmWithTarget(m_bar, target, rest) && Picture(); }
 
 bool ControlBar::Disarm() const {
     Press(IDC_DISARM);
     return WaitFor([&] { return Disarmed(); });
 }
-
-HWND ControlBar::WaitWindow(const std::wstring& caption, DWORD timeoutMs) const {
-    return WaitTopWindow(ProcessId(), caption, timeoutMs);
-}
-
-HWND ControlBar::WaitMessage(DWORD timeoutMs) const { return WaitWindow(m_caption, timeoutMs); }
 
 bool ControlBar::Says(HWND box, const std::wstring& text) {
     for (HWND c = box ? GetWindow(box, GW_CHILD) : nullptr; c; c = GetWindow(c, GW_HWNDNEXT))
@@ -72,10 +49,6 @@ bool ControlBar::MessageSays(const std::wstring& text, DWORD timeoutMs) const {
     bool said = Says(box, text);
     if (box) Dismiss(box);
     return said;
-}
-
-bool ControlBar::Has(const std::wstring& name) const {
-    return GetFileAttributesW(PathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool ControlBar::FileIs(const std::wstring& name, const std::string& bytes) const {
