@@ -238,8 +238,10 @@ void InfoPanel(int runs) {
         if (!WaitTight([&] { return (panel = FindTopWindow(p.ProcessId(), L"VEXAL：信息")) != nullptr; }, 10000)) break;
         ms.push_back(Now() - t0);
         PostMessageW(panel, WM_COMMAND, IDOK, 0);
-        // Gone, and the bar back in the topmost band it left for the panel.
+        // Gone, and the bar back in the topmost band it left for the panel;
+        // then Wine's pause after a modal window, which nothing shows.
         WaitFor([&] { return !IsWindow(panel) && IsTopmost(bar); }, 5000);
+        Rest(300);
     }
     double median = Percentile(ms, 0.5);
     AddRow("information panel",
