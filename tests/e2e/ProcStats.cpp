@@ -3,17 +3,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/e2e/Rig.h"
+
 namespace {
 
 std::string ReadSmallFile(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return {};
     std::string out;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
-    CloseHandle(h);
+    ReadWholeFile(path, out);
     return out;
 }
 
@@ -22,10 +18,7 @@ std::wstring ProcPath(int pid, const wchar_t* rest) { return L"Z:\\proc\\" + std
 }  // namespace
 
 int UnixPidOf(const std::wstring& windowsExePath) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, windowsExePath.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string wanted(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, windowsExePath.c_str(), -1, &wanted[0], n, nullptr, nullptr);
-    wanted.resize(std::strlen(wanted.c_str()));
+    const std::string wanted = WideToUtf8(windowsExePath);
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &fd);
     if (find == INVALID_HANDLE_VALUE) return 0;

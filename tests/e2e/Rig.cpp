@@ -1,5 +1,7 @@
 #include "tests/e2e/Rig.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -129,16 +131,7 @@ void Program::WriteFile(const std::wstring& name, const std::string& bytes) cons
 }
 
 bool Program::ReadFile(const std::wstring& name, std::string& bytes) const {
-    bytes.clear();
-    // Shared for deleting too, so the program can replace the file meanwhile.
-    HANDLE h = CreateFileW(PathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(h);
-    return true;
+    return ReadWholeFile(PathOf(name), bytes);
 }
 
 bool Program::Start(const std::wstring& arguments) {
@@ -181,29 +174,10 @@ HWND Program::WaitControlBar(DWORD timeoutMs) { return WaitTopWindow(m_pi.dwProc
 
 // ---- windows -------------------------------------------------------------------
 
-namespace {
-struct FindRequest {
-    DWORD pid;
-    const std::wstring* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam) {
-    auto* req = reinterpret_cast<FindRequest*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (req->pid && pid != req->pid) return TRUE;
-    if (!IsWindowVisible(hwnd)) return TRUE;
-    if (WindowText(hwnd) != *req->caption) return TRUE;
-    req->found = hwnd;
-    return FALSE;
-}
-}  // namespace
-
 HWND FindTopWindow(DWORD processId, const std::wstring& caption) {
-    FindRequest req = {processId, &caption, nullptr};
-    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&req));
-    return req.found;
+    for (HWND w : VisibleWindowsOf(processId))
+        if (WindowText(w) == caption) return w;
+    return nullptr;
 }
 
 HWND WaitTopWindow(DWORD processId, const std::wstring& caption, DWORD timeoutMs) {
@@ -272,8 +246,7 @@ TargetWindow::~TargetWindow() {
 
 void TargetWindow::Activate() const {
     ShowWindow(m_hwnd, SW_RESTORE);
-    SetForegroundWindow(m_hwnd);
-    WaitFor([&] { return GetForegroundWindow() == m_hwnd; }, 3000);
+    BringToFront(m_hwnd);
 }
 
 void TargetWindow::Pump() {
@@ -327,10 +300,7 @@ bool WindowProgram::InOrder() const {
     return false;
 }
 
-void WindowProgram::ActivateFront() const {
-    SetForegroundWindow(m_front);
-    WaitFor([&] { return GetForegroundWindow() == m_front; }, 3000);
-}
+void WindowProgram::ActivateFront() const { BringToFront(m_front); }
 
 // ---- screenshots ---------------------------------------------------------------
 
@@ -397,12 +367,70 @@ void Rest(DWORD ms) {
 
 bool ArmWithTarget(HWND bar, TargetWindow& target, POINT rest) {
     SetCursorPos(rest.x, rest.y);
-    SetForegroundWindow(bar);
-    WaitFor([&] { return GetForegroundWindow() == bar; }, 2000);
+    BringToFront(bar);
     Click(bar, IDC_ARM);
-    if (!WaitFor([&] { return !IsWindowEnabled(GetDlgItem(bar, IDC_ARM)); })) return false;
-    Rest(300);
+    if (!WaitFor([&] { return !IsWindowEnabled(GetDlgItem(bar, IDC_ARM)); }) || !WaitTick(bar)) return false;
     target.Activate();
-    Rest(450);
-    return GetForegroundWindow() == target.Handle();
+    return WaitTick(bar) && GetForegroundWindow() == target.Handle() && !IsWindowEnabled(GetDlgItem(bar, IDC_ARM)) &&
+           SendDlgItemMessageW(bar, IDC_RANGEBAR, PBM_GETPOS, 0, 0) == 0;
+}
+
+// ---- shared by the control-bar driver and the cases ------------------------
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+    bytes.clear();
+    // Shared for deleting too, so the program can replace the file meanwhile.
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(h);
+    return true;
+}
+
+namespace {
+BOOL CALLBACK CollectVisible(HWND w, LPARAM p) {
+    auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if ((!found->first || owner == found->first) && IsWindowVisible(w)) found->second.push_back(w);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+    std::pair<DWORD, std::vector<HWND>> found(processId, {});
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+bool BringToFront(HWND window) {
+    SetForegroundWindow(window);
+    return WaitFor([&] { return GetForegroundWindow() == window; }, 3000);
+}
+
+// Every tick of an armed bar sets its range bar, to 0 while the cursor rests:
+// a mark put there is gone once a tick has passed.
+bool WaitTick(HWND bar) {
+    HWND range = GetDlgItem(bar, IDC_RANGEBAR);
+    const LRESULT mark = 1;
+    SendMessageW(range, PBM_SETPOS, mark, 0);
+    // A range of 0 (Sensitivity 0) holds no mark: two ticks' time instead.
+    if (SendMessageW(range, PBM_GETPOS, 0, 0) != mark) {
+        Rest(450);
+        return true;
+    }
+    return WaitFor([&] { return SendMessageW(range, PBM_GETPOS, 0, 0) != mark; }, 3000);
+}
+
+HWND CreateTaskbarStandIn(const wchar_t* className, int top, int height) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);
+    return CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP | WS_VISIBLE, 0, top,
+                           GetSystemMetrics(SM_CXSCREEN), height, nullptr, nullptr, wc.hInstance, nullptr);
 }

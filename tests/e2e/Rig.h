@@ -1,8 +1,10 @@
 #pragma once
 // The end-to-end rig: runs under Wine (or Windows) beside vexal.exe, starts
 // it in a folder of its own, finds its windows by caption and control ID,
-// acts on them as a person would and checks what follows, always polling
-// with a deadline rather than sleeping a fixed time.
+// acts on them as a person would and checks what follows by polling for a
+// state with a deadline. A fixed pause (Rest) is left only where time itself
+// is the point, a span measured or a pace kept, or where nothing observable
+// follows, as the X server drawing before a screenshot.
 #include <windows.h>
 
 #include <cstdint>
@@ -152,9 +154,24 @@ bool XKey(const char* request);
 void FocusXKeys(HWND window);
 
 // Arms the bomb as a person does: the control bar in front, its arm button
-// pressed, the cursor resting at `rest`, then the target brought to the front
-// and a few ticks let by, so the resting cursor is the reference point.
-// True when the bar is armed with the target in front.
+// pressed, the cursor resting at `rest`, a tick taking it as the reference
+// point, then the target brought to the front and a tick measuring from it.
+// True when the bar is armed, quiet, with the target in front.
 bool ArmWithTarget(HWND bar, TargetWindow& target, POINT rest = {500, 400});
-// Pumps the driver's windows for the given time.
+// Pumps the driver's windows for a fixed time: a pace or a measured span,
+// never a wait for something to happen.
 void Rest(DWORD ms);
+
+// ---- shared by the control-bar driver and the cases ------------------------
+
+// All of a file, read while others may write or replace it.
+bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+// The visible top-level windows of a process (0: of every process).
+std::vector<HWND> VisibleWindowsOf(DWORD processId);
+// Brings the window to the front; true once it is there (3 s at most).
+bool BringToFront(HWND window);
+// Waits (3 s at most) until the armed bar's trigger monitor has ticked.
+bool WaitTick(HWND bar);
+// A visible window of a taskbar's class (a stand-in for the shell's) across
+// the screen's bottom, from `top`; the caller destroys it.
+HWND CreateTaskbarStandIn(const wchar_t* className, int top, int height);

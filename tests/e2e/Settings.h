@@ -10,6 +10,13 @@
 // Default settings as a new control bar has them.
 inline BombSettings DefaultSettings() { return BombSettings(0); }
 
+// Defaults with setting number 1's Sensitivity set.
+inline BombSettings WithSensitivity(int sensitivity) {
+    BombSettings s = DefaultSettings();
+    s.Records[0].Sensitivity = std::to_string(sensitivity);
+    return s;
+}
+
 // Sets one preset value of record n.
 inline void SetPreset(BombSettings& s, int n, Preset::Position position, int32_t value) {
     PresetValues v{};

@@ -1,11 +1,8 @@
 // The blackout screen from the outside, shown by a detonation whose final
 // action is the black screen.
 #include <windows.h>
-#include <commctrl.h>
 
-#include "res/resource.h"
-#include "tests/e2e/Rig.h"
-#include "tests/e2e/Settings.h"
+#include "tests/e2e/ControlBarDriver.h"
 
 namespace {
 
@@ -20,13 +17,7 @@ public:
             m_own = nullptr;
             return;
         }
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"Shell_TrayWnd";
-        RegisterClassW(&wc);
-        m_own = CreateWindowExW(WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"", WS_POPUP | WS_VISIBLE, 0, 740, 1024, 28,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        m_own = CreateTaskbarStandIn(L"Shell_TrayWnd", 740, 28);
     }
     ~StandInTaskbar() {
         if (m_own) DestroyWindow(m_own);
@@ -43,41 +34,30 @@ bool CursorShowing() {
     return GetCursorInfo(&ci) && (ci.flags & CURSOR_SHOWING);
 }
 
-struct Blackout {
-    Program program;
-    HWND bar = nullptr;
-    TargetWindow target{L"Blackout target"};
+// Sensitivity 20, the black screen as the final action, not topmost.
+BombSettings BlackoutSettings() {
+    BombSettings s = WithSensitivity(20);
+    SetPreset(s, 0, Preset::FinalAction, 1);
+    SetPreset(s, 0, Preset::NotTopmost, 1);
+    return s;
+}
 
-    Blackout() {
-        BombSettings s = DefaultSettings();
-        s.Records[0].Sensitivity = "20";
-        PresetValues v{};
-        ParsePresetString(s.Records[0].PresetString, v);
-        v[Preset::FinalAction] = 1;
-        v[Preset::NotTopmost] = 1;
-        s.Records[0].PresetString = FormatPresetString(v);
-        program.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
-        program.Start();
-        bar = program.WaitControlBar();
-    }
-
-    // Arms, sets the bomb off and returns the black window.
-    HWND Detonate() {
-        ArmWithTarget(bar, target);
-        SetCursorPos(700, 400);
-        return WaitTopWindow(program.ProcessId(), L"", 3000);
-    }
-    bool Disarmed() const { return IsWindowEnabled(GetDlgItem(bar, IDC_ARM)) != FALSE; }
-};
+// Arms, sets the bomb off and returns the black window.
+HWND Detonate(const ControlBar& b, TargetWindow& target) {
+    b.Arm(target);
+    SetCursorPos(700, 400);
+    return b.WaitWindow(L"", 3000);
+}
 
 }  // namespace
 
 E2E_CASE(blackout_covers_and_ignores_keys) {
     StandInTaskbar taskbar;
-    Blackout b;
-    if (!Check(b.bar != nullptr, "the control bar appears")) return;
+    ControlBar b(BlackoutSettings());
+    TargetWindow target(L"Blackout target");
+    if (!Check(b.Start(), "the control bar appears")) return;
     bool cursorBefore = CursorShowing();
-    HWND black = b.Detonate();
+    HWND black = Detonate(b, target);
     if (!Check(black != nullptr, "the blackout window appears")) return;
     RECT r;
     GetWindowRect(black, &r);
@@ -89,7 +69,7 @@ E2E_CASE(blackout_covers_and_ignores_keys) {
     Check(IsTopmost(black), "it is topmost");
     Check(WindowText(black).empty(), "its title is empty");
     Check(!StandInTaskbar::Visible(), "the taskbar is hidden");
-    Check(b.target.CloseRequests() == 1, "the target was closed first");
+    Check(target.CloseRequests() == 1, "the target was closed first");
     SaveScreenshot("blackout-screen");
     HDC screen = GetDC(nullptr);
     COLORREF centre = GetPixel(screen, w / 2, h / 2);
@@ -109,7 +89,7 @@ E2E_CASE(blackout_covers_and_ignores_keys) {
     SetCursorPos(900, 600);
     Check(!WaitFor([&] { return !IsWindow(black) || !IsWindowVisible(black); }, 800),
           "keys, right and middle clicks and movement leave it black (watched for 800 ms)");
-    Check(!b.Disarmed(), "the detonation waits for it");
+    Check(b.Armed(), "the detonation waits for it");
 
     MouseClick(black);
     Check(WaitFor([&] { return !IsWindow(black); }), "a left click closes it");
@@ -119,14 +99,15 @@ E2E_CASE(blackout_covers_and_ignores_keys) {
         Skip("the cursor is back", "this display reports no cursor to other processes");
     else
         Check(WaitFor(CursorShowing), "the cursor is back");
-    Check(!IsTopmost(b.bar), "NotTopmost 1 puts the control bar back among ordinary windows");
+    Check(!IsTopmost(b.Handle()), "NotTopmost 1 puts the control bar back among ordinary windows");
     SaveScreenshot("after-blackout");
 }
 
 E2E_CASE(blackout_restores_on_every_close) {
     StandInTaskbar taskbar;
-    Blackout b;
-    if (!Check(b.bar != nullptr, "the control bar appears")) return;
+    ControlBar b(BlackoutSettings());
+    TargetWindow target(L"Blackout target");
+    if (!Check(b.Start(), "the control bar appears")) return;
     struct Way {
         const char* name;
         void (*close)(HWND);
@@ -138,8 +119,8 @@ E2E_CASE(blackout_restores_on_every_close) {
     };
     bool cursorBefore = CursorShowing();
     for (const Way& way : ways) {
-        b.target.Activate();
-        HWND black = b.Detonate();
+        target.Activate();
+        HWND black = Detonate(b, target);
         if (!Check(black != nullptr, way.name)) return;
         Check(!StandInTaskbar::Visible(), "the taskbar is hidden while it shows");
         way.close(black);

@@ -1,43 +1,10 @@
 // The control bar from the outside: start-up, the single instance, the
 // settings file as the bar reads it, the radios and the start-up program.
 #include <windows.h>
-#include <commctrl.h>
 
-#include "res/resource.h"
-#include "tests/e2e/Rig.h"
-#include "tests/e2e/Settings.h"
+#include "tests/e2e/ControlBarDriver.h"
 
 namespace {
-
-const wchar_t kBarCaption[] = L"VEXAL汉化版";
-
-int RangeMax(HWND bar) {
-    return static_cast<int>(SendMessageW(GetDlgItem(bar, IDC_RANGEBAR), PBM_GETRANGE, FALSE, 0));
-}
-int RangePos(HWND bar) { return static_cast<int>(SendMessageW(GetDlgItem(bar, IDC_RANGEBAR), PBM_GETPOS, 0, 0)); }
-
-struct VisibleCount {
-    DWORD pid;
-    HWND except;
-    int n;
-};
-
-BOOL CALLBACK CountVisible(HWND w, LPARAM p) {
-    auto* c = reinterpret_cast<VisibleCount*>(p);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == c->pid && w != c->except && IsWindowVisible(w)) ++c->n;
-    return TRUE;
-}
-
-// Top-level windows of a process that are visible, apart from `except`.
-int OtherVisibleWindows(DWORD pid, HWND except) {
-    VisibleCount c = {pid, except, 0};
-    EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&c));
-    return c.n;
-}
-
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The system menu ends with a separator, the about item and the hotkey and
 // hiding settings. Windows shares menu handles between processes; Wine keeps
@@ -64,10 +31,9 @@ void CheckSystemMenu(HWND bar) {
 }  // namespace
 
 E2E_CASE(control_bar_starts_with_defaults) {
-    Program p;
-    if (!Check(p.Start(), "vexal.exe starts")) return;
-    HWND bar = p.WaitControlBar();
-    if (!Check(bar != nullptr, "the control bar appears with its caption")) return;
+    ControlBar p;
+    if (!Check(p.Start(), "the control bar appears with its caption")) return;
+    HWND bar = p.Handle();
 
     struct Control {
         int id;
@@ -89,38 +55,35 @@ E2E_CASE(control_bar_starts_with_defaults) {
           "the OK button is hidden and disabled");
     Check(IsTopmost(bar), "the control bar is topmost");
     Check(!IsWindowVisible(GetDlgItem(bar, IDC_ARMED_PICTURE)), "the armed picture is hidden");
-    Check(RangePos(bar) == 0 && RangeMax(bar) == 200, "the range bar is at 0 of 0..200",
-          std::to_string(RangePos(bar)) + "/" + std::to_string(RangeMax(bar)));
-    Check(IsChecked(bar, IDC_RADIO1), "setting number 1 is in force");
+    Check(p.RangePos() == 0 && p.RangeMax() == 200, "the range bar is at 0 of 0..200",
+          std::to_string(p.RangePos()) + "/" + std::to_string(p.RangeMax()));
+    Check(p.Checked(IDC_RADIO1), "setting number 1 is in force");
     Check(IsWindowEnabled(GetDlgItem(bar, IDC_ARM)), "the arm button is enabled");
 
     CheckSystemMenu(bar);
     SaveScreenshot("control-bar", bar);
 
-    std::string bytes;
-    Check(!p.ReadFile(L"VEXAL.vxl", bytes), "starting writes no settings file");
+    Check(!p.Has(L"VEXAL.vxl"), "starting writes no settings file");
 }
 
 E2E_CASE(control_bar_single_instance) {
-    Program first;
-    first.Start();
-    HWND bar = first.WaitControlBar();
-    if (!Check(bar != nullptr, "the first instance shows its control bar")) return;
+    ControlBar first;
+    if (!Check(first.Start(), "the first instance shows its control bar")) return;
+    HWND bar = first.Handle();
     RECT before;
     GetWindowRect(bar, &before);
 
-    Program second(L"other-name.exe");
-    second.Start();
+    ControlBar second({}, L"other-name.exe");
+    second.Launch();
     Check(second.WaitExit(5000), "a second start ends within 5 seconds");
-    Check(OtherVisibleWindows(second.ProcessId(), nullptr) == 0, "the second start showed no window");
+    Check(second.Windows().empty(), "the second start showed no window");
     RECT after;
     GetWindowRect(bar, &after);
     Check(first.Running() && IsWindow(bar) && EqualRect(&before, &after), "the first keeps running where it was");
 
     first.Stop();
-    Program third;
-    third.Start();
-    Check(third.WaitControlBar() != nullptr, "after the first has ended, a new start works");
+    ControlBar third;
+    Check(third.Start(), "after the first has ended, a new start works");
 }
 
 E2E_CASE(control_bar_reads_setting_number_from_file) {
@@ -128,53 +91,40 @@ E2E_CASE(control_bar_reads_setting_number_from_file) {
     s.CurrentSetting = 3;
     s.Records[3].Sensitivity = "321";
     s.Records[1].Sensitivity = "45";
-    Program p;
-    p.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
-    p.Start();
-    HWND bar = p.WaitControlBar();
-    if (!Check(bar != nullptr, "the control bar appears")) return;
-    Check(IsChecked(bar, IDC_RADIO4) && !IsChecked(bar, IDC_RADIO1), "a file whose first value is 3 checks radio 4");
-    Check(RangeMax(bar) == 321, "the range is the Sensitivity of setting number 4",
-          std::to_string(RangeMax(bar)));
+    ControlBar p(s);
+    if (!Check(p.Start(), "the control bar appears")) return;
+    Check(p.Checked(IDC_RADIO4) && !p.Checked(IDC_RADIO1), "a file whose first value is 3 checks radio 4");
+    Check(p.RangeMax() == 321, "the range is the Sensitivity of setting number 4", std::to_string(p.RangeMax()));
 
-    std::string original;
-    p.ReadFile(L"VEXAL.vxl", original);
-    Click(bar, IDC_RADIO2);
-    Check(WaitFor([&] { return RangeMax(bar) == 45; }), "radio 2 sets its own range",
-          std::to_string(RangeMax(bar)));
-    Check(IsChecked(bar, IDC_RADIO2), "radio 2 is checked");
-    Click(bar, IDC_RADIO1);
-    Check(WaitFor([&] { return RangeMax(bar) == 200; }), "radio 1 sets the default range");
-    std::string now;
-    p.ReadFile(L"VEXAL.vxl", now);
-    Check(now == original, "choosing radios writes no file");
+    p.Press(IDC_RADIO2);
+    Check(WaitFor([&] { return p.RangeMax() == 45; }), "radio 2 sets its own range", std::to_string(p.RangeMax()));
+    Check(p.Checked(IDC_RADIO2), "radio 2 is checked");
+    p.Press(IDC_RADIO1);
+    Check(WaitFor([&] { return p.RangeMax() == 200; }), "radio 1 sets the default range");
+    Check(p.FileIs(L"VEXAL.vxl", SettingsBytes(s)), "choosing radios writes no file");
 }
 
 E2E_CASE(control_bar_launches_startup_program) {
-    Program p;
+    ControlBar p;
     CopyFileW(L"marker.exe", p.PathOf(L"marker.exe").c_str(), FALSE);
     BombSettings s = DefaultSettings();
     SetPreset(s, 0, Preset::LaunchAtStart, 1);
     s.Records[0].StartupProgram = WideToUtf8(p.PathOf(L"marker.exe"));  // ASCII path
-    p.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
-    p.Start();
-    Check(p.WaitControlBar() != nullptr, "the control bar appears");
-    Check(WaitFor([&] { return FileExists(p.PathOf(L"marker.exe.ran")); }), "the start-up program ran");
+    p.Write(s);
+    Check(p.Start(), "the control bar appears");
+    Check(WaitFor([&] { return p.Has(L"marker.exe.ran"); }), "the start-up program ran");
 }
 
 E2E_CASE(control_bar_empty_or_missing_startup_program) {
     for (const char* path : {"", "C:\\no such folder\\missing.exe"}) {
-        Program p;
         BombSettings s = DefaultSettings();
         SetPreset(s, 0, Preset::LaunchAtStart, 1);
         s.Records[0].StartupProgram = path;
-        p.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
-        p.Start();
-        HWND bar = p.WaitControlBar();
-        if (!Check(bar != nullptr, "the control bar appears")) return;
+        ControlBar p(s);
+        if (!Check(p.Start(), "the control bar appears")) return;
         std::string what = std::string(*path ? "a missing" : "an empty") +
                            " start-up program shows nothing (watched for 1.5 s)";
-        Check(!WaitFor([&] { return OtherVisibleWindows(p.ProcessId(), bar) > 0; }, 1500), what.c_str());
+        Check(!WaitFor([&] { return p.Windows().size() > 1; }, 1500), what.c_str());
         Check(p.Running(), "and the program keeps running");
     }
 }
@@ -183,19 +133,13 @@ E2E_CASE(control_bar_broken_file) {
     BombSettings s = DefaultSettings();
     std::string bytes = SettingsBytes(s);
     bytes.resize(bytes.size() - 1);  // cut before the last byte of record 9
-    Program p(L"Bomber.exe");
-    p.WriteFile(L"VEXAL.vxl", bytes);
-    p.Start();
-    HWND box = WaitTopWindow(p.ProcessId(), L"Bomber", 10000);
+    ControlBar p(bytes, L"Bomber.exe");
+    p.Launch();
+    HWND box = p.WaitMessage(10000);
     if (!Check(box != nullptr, "a message box captioned with the executable's name appears")) return;
-    bool found = false;
-    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (WindowText(c) == L"由于Vexal.Vxl出错，请删除Vexal.Vxl") found = true;
-    Check(found, "it names the broken file");
+    Check(ControlBar::Says(box, L"由于Vexal.Vxl出错，请删除Vexal.Vxl"), "it names the broken file");
     SaveScreenshot("broken-file", box);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     Check(p.WaitExit(10000), "the program ends after OK");
-    std::string after;
-    p.ReadFile(L"VEXAL.vxl", after);
-    Check(after == bytes, "the broken file is left exactly as it was");
+    Check(p.FileIs(L"VEXAL.vxl", bytes), "the broken file is left exactly as it was");
 }

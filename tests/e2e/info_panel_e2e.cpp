@@ -7,16 +7,15 @@
 #include <psapi.h>
 #include <x86intrin.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "res/resource.h"
 #include "sysinfo/WindowsVersion.h"
-#include "tests/e2e/Rig.h"
-#include "tests/e2e/Settings.h"
+#include "tests/e2e/ControlBarDriver.h"
 
 namespace {
 
@@ -44,29 +43,12 @@ double NumberAfter(const std::wstring& text, const std::wstring& prefix) {
     return end == start ? NAN : value;
 }
 
-struct CountRequest {
-    DWORD pid;
-    int n;
-};
-BOOL CALLBACK CountPanel(HWND w, LPARAM p) {
-    auto* req = reinterpret_cast<CountRequest*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid == req->pid && IsWindowVisible(w) && WindowText(w) == kPanelCaption) ++req->n;
-    return TRUE;
-}
-int PanelCount(DWORD pid) {
-    CountRequest req = {pid, 0};
-    EnumWindows(CountPanel, reinterpret_cast<LPARAM>(&req));
-    return req.n;
-}
-
 // Waits for the panel after `open` has asked for it; `elapsedMs` gets the
 // time from the request to the visible panel.
-HWND OpenPanel(const Program& p, const std::function<void()>& open, DWORD* elapsedMs = nullptr) {
+HWND OpenPanel(const ControlBar& p, const std::function<void()>& open, DWORD* elapsedMs = nullptr) {
     DWORD start = GetTickCount();
     open();
-    HWND panel = WaitTopWindow(p.ProcessId(), kPanelCaption, 10000);
+    HWND panel = p.WaitWindow(kPanelCaption, 10000);
     if (elapsedMs) *elapsedMs = GetTickCount() - start;
     return panel;
 }
@@ -125,13 +107,8 @@ struct CpuInfo {
 // Linux's view through Wine's Z: drive.
 CpuInfo ReadProcCpuinfo() {
     CpuInfo info;
-    HANDLE h = CreateFileW(L"Z:\\proc\\cpuinfo", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return info;
     std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    CloseHandle(h);
+    if (!ReadWholeFile(L"Z:\\proc\\cpuinfo", text)) return info;
     size_t at = text.find("cpu MHz");
     if (at != std::string::npos && (at = text.find(':', at)) != std::string::npos)
         info.cpuMHz = std::atof(text.c_str() + at + 1);
@@ -269,10 +246,15 @@ void CheckProcessor(HWND panel, double referenceMHz) {
     Check(std::fabs(deviation) <= 0.02, "the measured clock is within 2% of the counter's rate");
 }
 
-void CheckNoResourceMeter(HWND panel) {
+// Where the resource meter would be: the system folder.
+std::wstring SystemMeterPath() {
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
-    if (GetFileAttributesW((std::wstring(system) + L"\\rsrc32.dll").c_str()) != INVALID_FILE_ATTRIBUTES) {
+    return std::wstring(system) + L"\\rsrc32.dll";
+}
+
+void CheckNoResourceMeter(HWND panel) {
+    if (GetFileAttributesW(SystemMeterPath().c_str()) != INVALID_FILE_ATTRIBUTES) {
         Skip("empty resource fields", "a resource meter library is present");
         return;
     }
@@ -299,14 +281,8 @@ std::wstring ExpectedWindowsLine() {
 // folder for the life of a case; a library already there is left alone.
 class InstalledResourceMeter {
 public:
-    InstalledResourceMeter() {
-        wchar_t path[MAX_PATH];
-        GetSystemDirectoryW(path, MAX_PATH);
-        m_path = std::wstring(path) + L"\\rsrc32.dll";
-        DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring source(path, n);
-        source = source.substr(0, source.find_last_of(L'\\')) + L"\\rsrc32.dll";
-        m_installed = CopyFileW(source.c_str(), m_path.c_str(), TRUE) != FALSE;
+    InstalledResourceMeter() : m_path(SystemMeterPath()) {
+        m_installed = CopyFileW(L"rsrc32.dll", m_path.c_str(), TRUE) != FALSE;
     }
     ~InstalledResourceMeter() {
         if (m_installed) DeleteFileW(m_path.c_str());
@@ -329,26 +305,18 @@ bool HasModule(HANDLE process, const wchar_t* name) {
     return false;
 }
 
-// Prepares a program whose setting number 1, in force, has this NotTopmost.
-void WriteNotTopmost(const Program& p, int notTopmost) {
-    BombSettings s = DefaultSettings();
-    SetPreset(s, 0, Preset::NotTopmost, notTopmost);
-    p.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
-}
-
 }  // namespace
 
 E2E_CASE(info_panel_from_button_and_system_menu) {
-    Program p;
-    if (!Check(p.Start(), "vexal.exe starts")) return;
-    HWND bar = p.WaitControlBar();
-    if (!Check(bar != nullptr, "the control bar appears")) return;
+    ControlBar p;
+    if (!Check(p.Start(), "the control bar appears")) return;
+    HWND bar = p.Handle();
     Check(IsTopmost(bar), "with NotTopmost 0 the control bar starts topmost");
 
     SYSTEMTIME before;
     GetLocalTime(&before);
     DWORD elapsed = 0;
-    HWND panel = OpenPanel(p, [&] { Click(bar, IDC_INFO); }, &elapsed);
+    HWND panel = OpenPanel(p, [&] { p.Press(IDC_INFO); }, &elapsed);
     if (!Check(panel != nullptr, "\"?\" opens the panel titled VEXAL：信息")) return;
     std::printf("     click to visible panel: %lu ms\n", elapsed);
     Check(elapsed >= 1000, "the panel takes at least a second to appear (the clock measurement)");
@@ -386,11 +354,9 @@ E2E_CASE(info_panel_resource_gauges_with_meter) {
         Skip("resource gauges", "no stand-in library could be put in the system folder");
         return;
     }
-    Program p;
-    if (!Check(p.Start(), "vexal.exe starts")) return;
-    HWND bar = p.WaitControlBar();
-    if (!Check(bar != nullptr, "the control bar appears")) return;
-    HWND panel = OpenPanel(p, [&] { Click(bar, IDC_INFO); });
+    ControlBar p;
+    if (!Check(p.Start(), "the control bar appears")) return;
+    HWND panel = OpenPanel(p, [&] { p.Press(IDC_INFO); });
     if (!Check(panel != nullptr, "\"?\" opens the panel")) return;
 
     const struct {
@@ -415,14 +381,13 @@ E2E_CASE(info_panel_resource_gauges_with_meter) {
 // of its name beside the program (one that answers other shares) is never
 // loaded, whether or not the system folder has one.
 E2E_CASE(info_panel_resource_meter_only_from_the_system_folder) {
-    auto openPanelWithImpostor = [](Program& p) -> HWND {
+    auto openPanelWithImpostor = [](ControlBar& p) -> HWND {
         CopyFileW(L"rsrc32_impostor.dll", p.PathOf(L"rsrc32.dll").c_str(), FALSE);
         if (!Check(p.Start(), "vexal.exe starts beside a library named rsrc32.dll")) return nullptr;
-        HWND bar = p.WaitControlBar();
-        return bar ? OpenPanel(p, [&] { Click(bar, IDC_INFO); }) : nullptr;
+        return OpenPanel(p, [&] { p.Press(IDC_INFO); });
     };
     {
-        Program p;
+        ControlBar p;
         HWND panel = openPanelWithImpostor(p);
         if (!Check(panel != nullptr, "\"?\" opens the panel")) return;
         CheckNoResourceMeter(panel);
@@ -433,7 +398,7 @@ E2E_CASE(info_panel_resource_meter_only_from_the_system_folder) {
         Skip("the system folder's meter wins", "no stand-in library could be put in the system folder");
         return;
     }
-    Program p;
+    ControlBar p;
     HWND panel = openPanelWithImpostor(p);
     if (!Check(panel != nullptr, "\"?\" opens the panel")) return;
     Check(Field(panel, IDC_INFO_SYSTEM_RES) == L"71 %" && Field(panel, IDC_INFO_GDI_RES) == L"42 %",
@@ -447,16 +412,16 @@ E2E_CASE(info_panel_resource_meter_only_from_the_system_folder) {
 // 1 makes it) it stays topmost, while the panel is open and afterwards.
 E2E_CASE(info_panel_keeps_z_order_unless_not_topmost_is_0) {
     for (int notTopmost : {1, 2}) {
-        Program p;
-        WriteNotTopmost(p, notTopmost);
-        if (!Check(p.Start(), "vexal.exe starts")) return;
-        HWND bar = p.WaitControlBar();
-        if (!Check(bar != nullptr, "the control bar appears")) return;
+        BombSettings s = DefaultSettings();
+        SetPreset(s, 0, Preset::NotTopmost, notTopmost);
+        ControlBar p(s);
+        if (!Check(p.Start(), "the control bar appears")) return;
+        HWND bar = p.Handle();
         const bool topmost = notTopmost != 1;
         std::string band = "NotTopmost " + std::to_string(notTopmost) + (topmost ? ": topmost" : ": not topmost");
         Check(IsTopmost(bar) == topmost, (band + " at the start").c_str());
 
-        HWND panel = OpenPanel(p, [&] { Click(bar, IDC_INFO); });
+        HWND panel = OpenPanel(p, [&] { p.Press(IDC_INFO); });
         if (!Check(panel != nullptr, "\"?\" opens the panel")) return;
         Check(IsTopmost(bar) == topmost, (band + " while the panel is open").c_str());
         ClosePanel(panel);
@@ -467,14 +432,12 @@ E2E_CASE(info_panel_keeps_z_order_unless_not_topmost_is_0) {
 // F1 stands in for help: it opens the panel as "?" does, and F1 inside the
 // panel does not open a second one.
 E2E_CASE(info_panel_from_f1) {
-    Program p;
-    if (!Check(p.Start(), "vexal.exe starts")) return;
-    HWND bar = p.WaitControlBar();
-    if (!Check(bar != nullptr, "the control bar appears")) return;
+    ControlBar p;
+    if (!Check(p.Start(), "the control bar appears")) return;
+    HWND bar = p.Handle();
 
     auto pressF1 = [](HWND window) {
-        SetForegroundWindow(window);
-        WaitFor([&] { return GetForegroundWindow() == window; }, 3000);
+        BringToFront(window);
         INPUT in[2] = {};
         in[0].type = in[1].type = INPUT_KEYBOARD;
         in[0].ki.wVk = in[1].ki.wVk = VK_F1;
@@ -486,7 +449,11 @@ E2E_CASE(info_panel_from_f1) {
     Check(!IsTopmost(bar), "the control bar is not topmost while the panel is open");
 
     pressF1(panel);
-    Check(!WaitFor([&] { return PanelCount(p.ProcessId()) > 1; }, 2500), "F1 in the panel opens no second panel");
+    auto secondPanel = [&] {
+        std::vector<HWND> shown = p.Windows();
+        return std::count_if(shown.begin(), shown.end(), [](HWND w) { return WindowText(w) == kPanelCaption; }) > 1;
+    };
+    Check(!WaitFor(secondPanel, 2500), "F1 in the panel opens no second panel");
     ClosePanel(panel);
     Check(WaitFor([&] { return IsTopmost(bar); }, 5000), "the control bar is topmost again after the panel");
 }

@@ -1,54 +1,13 @@
 // The armed bomb from the outside: the driver owns the target windows,
 // moves the real cursor and records what the targets receive.
 #include <windows.h>
-#include <commctrl.h>
-
-#include <algorithm>
 
 #include "base/TimeConversion.h"
-#include "res/resource.h"
-#include "tests/e2e/Rig.h"
-#include "tests/e2e/Settings.h"
+#include "tests/e2e/ControlBarDriver.h"
 
 namespace {
 
-const POINT kHome = {500, 400};
-
-struct Bomb {
-    Program program;
-    HWND bar = nullptr;
-
-    explicit Bomb(const BombSettings& s, const std::wstring& exe = L"vexal.exe") : program(exe) {
-        program.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
-        program.Start();
-        bar = program.WaitControlBar();
-    }
-    HWND Item(int id) const { return GetDlgItem(bar, id); }
-    bool Armed() const { return !IsWindowEnabled(Item(IDC_ARM)); }
-    bool Disarmed() const {
-        return IsWindowEnabled(Item(IDC_ARM)) && !IsWindowVisible(Item(IDC_ARMED_PICTURE)) && RangePos() == 0;
-    }
-    int RangePos() const { return static_cast<int>(SendMessageW(Item(IDC_RANGEBAR), PBM_GETPOS, 0, 0)); }
-    // The bar shows one tick's travel until the next tick: sample it.
-    int MaxRangePosWithin(DWORD ms) const {
-        int most = 0;
-        WaitFor([&] {
-            most = std::max(most, RangePos());
-            return false;
-        }, ms);
-        return most;
-    }
-    int RangeMax() const { return static_cast<int>(SendMessageW(Item(IDC_RANGEBAR), PBM_GETRANGE, FALSE, 0)); }
-    bool Arm(TargetWindow& target) {
-        return ArmWithTarget(bar, target, kHome) && IsWindowVisible(Item(IDC_ARMED_PICTURE));
-    }
-};
-
-BombSettings WithSensitivity(int sensitivity) {
-    BombSettings s = DefaultSettings();
-    s.Records[0].Sensitivity = std::to_string(sensitivity);
-    return s;
-}
+const POINT kHome = ControlBar::kRest;
 
 void Jump(int dx, int dy) { SetCursorPos(kHome.x + dx, kHome.y + dy); }
 
@@ -59,9 +18,9 @@ bool Fired(const TargetWindow& t, DWORD ms = 1500) {
 }  // namespace
 
 E2E_CASE(trigger_mouse_tolerance) {
-    Bomb bomb(WithSensitivity(50));
+    ControlBar bomb(WithSensitivity(50));
     TargetWindow target(L"Target window");
-    if (!Check(bomb.bar && bomb.Arm(target), "armed with the target in front")) return;
+    if (!Check(bomb.Start() && bomb.Arm(target), "armed with the target in front")) return;
     Check(bomb.RangeMax() == 50, "arming sets the range to Sensitivity");
     Jump(50, -50);
     int shown = bomb.MaxRangePosWithin(600);
@@ -81,16 +40,16 @@ E2E_CASE(trigger_minimize_and_no_detonation) {
     SetPreset(s, 0, Preset::MinimizeTarget, 1);
     SetPreset(s, 1, Preset::NoDetonation, 2);
     s.Records[1].Sensitivity = "20";
-    Bomb bomb(s);
+    ControlBar bomb(s);
     {
         TargetWindow target(L"Minimised target");
-        if (!Check(bomb.Arm(target), "armed")) return;
+        if (!Check(bomb.Start() && bomb.Arm(target), "armed")) return;
         Jump(200, 0);
         Check(WaitFor([&] { return IsIconic(target.Handle()); }), "MinimizeTarget 1 minimises the target");
         Check(target.CloseRequests() == 0, "instead of closing it");
         Check(WaitFor([&] { return bomb.Disarmed(); }), "and disarms");
     }
-    Click(bomb.bar, IDC_RADIO2);
+    bomb.Press(IDC_RADIO2);
     {
         TargetWindow target(L"Untouched target");
         if (!Check(bomb.Arm(target), "armed with NoDetonation 2")) return;
@@ -101,10 +60,10 @@ E2E_CASE(trigger_minimize_and_no_detonation) {
 }
 
 E2E_CASE(trigger_own_window_titles) {
-    Bomb bomb(WithSensitivity(20));
+    ControlBar bomb(WithSensitivity(20));
     {
         TargetWindow own(L"VEXAL lookalike");
-        if (!Check(bomb.Arm(own), "armed")) return;
+        if (!Check(bomb.Start() && bomb.Arm(own), "armed")) return;
         Jump(300, 0);
         Check(!Fired(own, 800), "a title beginning with VEXAL never fires");
         Check(bomb.RangePos() == 0, "and keeps the range bar at 0");
@@ -113,7 +72,7 @@ E2E_CASE(trigger_own_window_titles) {
     }
     TargetWindow foreign(L"vexal lookalike");
     foreign.Activate();
-    Rest(500);  // two ticks, so the resting cursor is the reference point
+    Check(bomb.WaitTick(), "a tick with it in front takes the resting cursor as the reference");
     Jump(300, 0);
     Check(Fired(foreign), "the same letters in lower case fire");
 }
@@ -121,9 +80,9 @@ E2E_CASE(trigger_own_window_titles) {
 E2E_CASE(trigger_shift_and_edges) {
     BombSettings s = WithSensitivity(20);
     s.Records[0].EdgeFlags = "0010";  // left edge only
-    Bomb bomb(s);
+    ControlBar bomb(s);
     TargetWindow target(L"Shift target");
-    if (!Check(bomb.Arm(target), "armed")) return;
+    if (!Check(bomb.Start() && bomb.Arm(target), "armed")) return;
     if (!XKey("keydown shift")) {
         Skip("Shift held", "no X key bridge here");
         return;
@@ -140,9 +99,9 @@ E2E_CASE(trigger_shift_and_edges) {
 }
 
 E2E_CASE(trigger_mouse_off_at_999) {
-    Bomb bomb(WithSensitivity(999));
+    ControlBar bomb(WithSensitivity(999));
     TargetWindow target(L"999 target");
-    if (!Check(bomb.Arm(target), "armed")) return;
+    if (!Check(bomb.Start() && bomb.Arm(target), "armed")) return;
     Jump(450, 0);
     int shown = bomb.MaxRangePosWithin(600);
     Check(target.CloseRequests() == 0, "Sensitivity 999 never fires by mouse");
@@ -152,21 +111,25 @@ E2E_CASE(trigger_mouse_off_at_999) {
 }
 
 E2E_CASE(trigger_scheduled_time) {
+    auto nowMs = [] {
+        FILETIME ft;
+        GetSystemTimeAsFileTime(&ft);
+        return ((static_cast<int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - kEpochAsFileTime) / 10000;
+    };
     BombSettings s = WithSensitivity(999);
     SetPreset(s, 0, Preset::TimerEnabled, 1);
-    // Fire four seconds from now; only the local time of day counts.
-    FILETIME ft;
-    GetSystemTimeAsFileTime(&ft);
-    int64_t now = SecondsOfFileTime(static_cast<int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime);
-    s.Records[0].DetonationTime = static_cast<int32_t>(now + 4) - 86400 * 400;  // another day, same time
-    Bomb bomb(s);
+    // Six seconds from now, time enough to start and arm on a busy machine;
+    // only the local time of day counts.
+    const int64_t setAt = nowMs() / 1000 + 6;
+    s.Records[0].DetonationTime = static_cast<int32_t>(setAt) - 86400 * 400;  // another day, same time
+    ControlBar bomb(s);
     TargetWindow target(L"Timed target");
-    if (!Check(bomb.Arm(target), "armed")) return;
-    Check(!Fired(target, 1500), "nothing before the set time");
+    if (!Check(bomb.Start() && bomb.Arm(target), "armed")) return;
+    const int64_t quiet = setAt * 1000 - 300 - nowMs();
+    Check(quiet >= 1500 && !Fired(target, static_cast<DWORD>(quiet)), "nothing before the set time",
+          "watched " + std::to_string(quiet) + " ms");
     WaitFor([&] { return target.CloseRequests() > 0; }, 6000);
-    GetSystemTimeAsFileTime(&ft);
-    int64_t firedAt = ((static_cast<int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - kEpochAsFileTime) / 10000;
-    int64_t late = firedAt - (now + 4) * 1000;
+    int64_t late = nowMs() - setAt * 1000;
     Check(target.CloseRequests() == 1 && late >= 0 && late < 1000, "fires within one second of the set time",
           std::to_string(late) + " ms after");
 }
@@ -176,18 +139,15 @@ E2E_CASE(trigger_final_message) {
     SetPreset(s, 0, Preset::FinalAction, 5);
     SetPreset(s, 0, Preset::HideSelf, 1);
     s.Records[0].FinalMessage = "\xc4\xe3\xba\xc3 VEXAL";  // "你好 VEXAL"
-    Bomb bomb(s, L"Quiet.exe");
+    ControlBar bomb(s, L"Quiet.exe");
     TargetWindow target(L"Message target");
-    if (!Check(bomb.Arm(target), "armed")) return;
+    if (!Check(bomb.Start() && bomb.Arm(target), "armed")) return;
     Jump(100, 0);
-    HWND box = WaitTopWindow(bomb.program.ProcessId(), L"Quiet", 3000);
+    HWND box = bomb.WaitMessage(3000);
     if (!Check(box != nullptr, "a message box captioned with the executable's name")) return;
-    bool text = false;
-    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (WindowText(c) == L"你好 VEXAL") text = true;
-    Check(text, "shows FinalMessage");
-    Check(IsIconic(bomb.bar), "HideSelf minimised the control bar before the message");
-    Check(bomb.RangePos() == 20 && !IsWindowEnabled(bomb.Item(IDC_ARM)),
+    Check(ControlBar::Says(box, L"你好 VEXAL"), "shows FinalMessage");
+    Check(IsIconic(bomb.Handle()), "HideSelf minimised the control bar before the message");
+    Check(bomb.RangePos() == 20 && bomb.Armed(),
           "the range bar stays full and the arm button disabled while it is shown");
     Check(target.CloseRequests() == 1, "the target was closed first");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -197,49 +157,41 @@ E2E_CASE(trigger_final_message) {
 E2E_CASE(trigger_final_program) {
     BombSettings s = WithSensitivity(20);
     SetPreset(s, 0, Preset::FinalAction, 4);
-    Bomb bomb(s);
-    CopyFileW(L"marker.exe", bomb.program.PathOf(L"final.exe").c_str(), FALSE);
-    // The file is read at start-up, so the path is set through a restart.
-    s.Records[0].FinalProgram = WideToUtf8(bomb.program.PathOf(L"final.exe"));
-    bomb.program.Stop();
-    bomb.program.WriteFile(L"VEXAL.vxl", SettingsBytes(s));
-    bomb.program.Start();
-    bomb.bar = bomb.program.WaitControlBar();
+    ControlBar bomb;
+    CopyFileW(L"marker.exe", bomb.PathOf(L"final.exe").c_str(), FALSE);
+    s.Records[0].FinalProgram = WideToUtf8(bomb.PathOf(L"final.exe"));
+    bomb.Write(s);
     TargetWindow target(L"Program target");
-    if (!Check(bomb.Arm(target), "armed")) return;
+    if (!Check(bomb.Start() && bomb.Arm(target), "armed")) return;
     Jump(100, 0);
-    Check(WaitFor([&] {
-              return GetFileAttributesW(bomb.program.PathOf(L"final.exe.ran").c_str()) != INVALID_FILE_ATTRIBUTES;
-          }),
-          "final action 4 starts the program");
+    Check(WaitFor([&] { return bomb.Has(L"final.exe.ran"); }), "final action 4 starts the program");
     Check(WaitFor([&] { return bomb.Disarmed(); }), "and disarms");
 }
 
 E2E_CASE(trigger_radio_while_armed) {
     BombSettings s = WithSensitivity(300);
     s.Records[1].Sensitivity = "20";
-    Bomb bomb(s);
+    ControlBar bomb(s);
     TargetWindow target(L"Radio target");
-    if (!Check(bomb.Arm(target), "armed")) return;
+    if (!Check(bomb.Start() && bomb.Arm(target), "armed")) return;
     Jump(100, 0);
     Check(!Fired(target, 700), "100 px is within 300");
-    Click(bomb.bar, IDC_RADIO2);
+    bomb.Press(IDC_RADIO2);
     Check(WaitFor([&] { return bomb.RangeMax() == 20; }), "another radio sets its range at once");
     Check(bomb.Armed(), "and keeps the bomb armed");
     target.Activate();
-    Rest(500);  // two ticks, so the resting cursor is the reference point
+    Check(bomb.WaitTick(), "a tick with the target in front takes the resting cursor as the reference");
     Jump(0, 0);
     Check(Fired(target), "the next movement is measured against the new Sensitivity");
 }
 
 E2E_CASE(trigger_disarm) {
-    Bomb bomb(WithSensitivity(20));
+    ControlBar bomb(WithSensitivity(20));
     TargetWindow target(L"Disarm target");
-    Click(bomb.bar, IDC_DISARM);
-    Check(WaitFor([&] { return bomb.Disarmed(); }), "disarming before arming is harmless");
+    if (!Check(bomb.Start(), "starts")) return;
+    Check(bomb.Disarm(), "disarming before arming is harmless");
     if (!Check(bomb.Arm(target), "armed")) return;
-    Click(bomb.bar, IDC_DISARM);
-    Check(WaitFor([&] { return bomb.Disarmed(); }), "disarm enables the arm button and hides the picture");
+    Check(bomb.Disarm(), "disarm enables the arm button and hides the picture");
     target.Activate();
     Jump(300, 0);
     Check(!Fired(target, 800), "a disarmed bomb never fires");
