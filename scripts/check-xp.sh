@@ -52,11 +52,13 @@ done < <(grep -F ': <ordinal' "$work/imports")
 # One line per name, so that a compiler error's line number names the import.
 grep -viE '^msvcrt\.dll: |: <ordinal' "$work/imports" > "$work/checked"
 {
-  printf '#include <windows.h>\n#include <commctrl.h>\nvoid imported(void) {\n'
+  # Every header that declares a function of the six: windows.h leaves the
+  # tool help functions of KERNEL32 (on XP since 2000) to their own.
+  printf '#include <windows.h>\n#include <commctrl.h>\n#include <tlhelp32.h>\nvoid imported(void) {\n'
   awk '{ print "(void)&" $2 ";" }' "$work/checked"
   printf '}\n'
 } > "$work/imports.c"
-first=4
+first=5
 $cc -fsyntax-only -w -fmax-errors=0 -D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -D_WIN32_IE=0x0600 \
   "$work/imports.c" 2> "$work/errors"
 for n in $(sed -n 's/^[^:]*imports\.c:\([0-9]*\):[0-9]*: error: .*/\1/p' "$work/errors" | sort -un); do
