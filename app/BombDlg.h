@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/IdleWarning.h"
 #include "app/StartupFacts.h"
 #include "framework/Dialog.h"
 #include "settings/SettingRecord.h"
@@ -46,6 +47,8 @@ public:
     void ShowControlBar() override;
     void SetControlBarTopmost(bool topmost) override;
     void ShowFinalMessage(const std::string& text) override;
+    void ShowIdleWarning(int32_t secondsLeft) override;
+    void HideIdleWarning() override;
 
 protected:
     const MessageMap* GetMessageMap() const override;
@@ -100,6 +103,7 @@ private:
     CButton m_armButton;
     HICON m_hIcon;
     TriggerMonitor m_monitor;
+    IdleWarning m_idleWarning;
     Hiding m_hiding;
     bool m_detonating = false;
     bool m_hotkeyWaiting = false;

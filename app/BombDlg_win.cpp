@@ -295,6 +295,9 @@ void CBombDlg::HideControlBar() { MoveBar(BarEvent::HidingTookBar); }
 void CBombDlg::ShowControlBar() { MoveBar(BarEvent::HidingGaveBack); }
 void CBombDlg::SetControlBarTopmost(bool topmost) { SetTopmost(topmost); }
 
+void CBombDlg::ShowIdleWarning(int32_t secondsLeft) { m_idleWarning.Show(secondsLeft); }
+void CBombDlg::HideIdleWarning() { m_idleWarning.Hide(); }
+
 void CBombDlg::ShowFinalMessage(const std::string& text) {
     MessageBoxW(m_hWnd, reinterpret_cast<const wchar_t*>(GbkToWide(text).c_str()), AfxGetApp()->AppName().c_str(),
                 MB_OK | MB_ICONEXCLAMATION);

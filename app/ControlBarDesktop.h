@@ -29,6 +29,7 @@ public:
     std::vector<TopWindow> ProcessWindows(WindowId window, const ProgramPatterns& alsoHide) override;
     uint32_t WindowProcess(WindowId window) override;
     uint64_t ProcessCreated(WindowId window) override;
+    uint32_t SinceLastInputMs() override;
 
     void MinimizeWindow(WindowId window) override;
     void PostClose(WindowId window) override;

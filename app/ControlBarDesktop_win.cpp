@@ -137,6 +137,14 @@ uint64_t ControlBarDesktop::ProcessCreated(WindowId window) {
     return process ? ProcessCreationTime(process) : 0;
 }
 
+// The whole session's input, as the system counts it.
+uint32_t ControlBarDesktop::SinceLastInputMs() {
+    LASTINPUTINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetLastInputInfo(&info)) return 0;
+    return GetTickCount() - info.dwTime;
+}
+
 void ControlBarDesktop::MinimizeWindow(WindowId window) { ShowWindow(Hwnd(window), SW_MINIMIZE); }
 void ControlBarDesktop::PostClose(WindowId window) { PostMessageW(Hwnd(window), WM_CLOSE, 0, 0); }
 

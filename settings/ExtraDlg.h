@@ -25,5 +25,6 @@ protected:
 private:
     void OnClear();
     void EnableProgramList();
+    void ExchangeIdle(CDataExchange* pDX);
 
 };

@@ -21,12 +21,18 @@ const ToolText kTooltips[] = {
     {IDC_EXTRA_ALSO_HIDE,
      L"爆炸时这些程序的窗口也和活动窗口一起隐藏。用分号隔开程序的文件名，可用*和?，例如 QQ.exe;chrome*.exe。"
      L"只在钩选“隐藏窗口而不关闭”时有效"},
+    {IDC_EXTRA_IDLE_MINUTES, L"准备期间键盘和鼠标无人操作这么久，就先警告再爆炸；0分0秒为不使用"},
+    {IDC_EXTRA_IDLE_SECONDS, L"准备期间键盘和鼠标无人操作这么久，就先警告再爆炸；0分0秒为不使用"},
+    {IDC_EXTRA_IDLE_WARNING, L"爆炸前在屏幕中央倒数的秒数（0至60），期间任何操作都会取消；0为不警告直接爆炸"},
     {IDOK, L"保存设置并关闭对话框"},
     {IDCANCEL, L"放弃设置"},
 };
 
 // A long list, far below VEXAL.ini's size limit.
 constexpr int kAlsoHideMaxChars = 2000;
+
+const wchar_t kIdleRefused[] = L"空闲时间须为0（不使用）或10秒至24小时。";
+const wchar_t kWarningRefused[] = L"爆炸前警告须为0至60秒。";
 
 const wchar_t kKeyRefused[] = L"这个键不能用作热键，请另选一个。";
 const wchar_t kTypingKeyRefused[] =
@@ -108,6 +114,34 @@ void CExtraDlg::DoDataExchange(CDataExchange* pDX) {
     ExchangeSwitch(pDX, IDC_EXTRA_LOCK, m_extra.LockAfterDetonation);
     ExchangeSwitch(pDX, IDC_EXTRA_TRAY, m_extra.TrayWhileArmed);
     ExchangeUtf8(pDX, IDC_EXTRA_ALSO_HIDE, m_extra.AlsoHide);
+    ExchangeIdle(pDX);
+}
+
+// VEXAL.ini keeps seconds; the dialog shows minutes and seconds. A value
+// out of range is refused at OK with its reason (the framework tells it and
+// focuses the field).
+void CExtraDlg::ExchangeIdle(CDataExchange* pDX) {
+    if (!pDX->m_bSaveAndValidate) {
+        SetDlgItemInt(m_hWnd, IDC_EXTRA_IDLE_MINUTES, m_extra.IdleSeconds / 60, FALSE);
+        SetDlgItemInt(m_hWnd, IDC_EXTRA_IDLE_SECONDS, m_extra.IdleSeconds % 60, FALSE);
+        SetDlgItemInt(m_hWnd, IDC_EXTRA_IDLE_WARNING, m_extra.IdleWarningSeconds, FALSE);
+        return;
+    }
+    BOOL minutesRead = FALSE, secondsRead = FALSE, warningRead = FALSE;
+    const UINT minutes = GetDlgItemInt(m_hWnd, IDC_EXTRA_IDLE_MINUTES, &minutesRead, FALSE);
+    const UINT seconds = GetDlgItemInt(m_hWnd, IDC_EXTRA_IDLE_SECONDS, &secondsRead, FALSE);
+    const UINT warning = GetDlgItemInt(m_hWnd, IDC_EXTRA_IDLE_WARNING, &warningRead, FALSE);
+    const uint64_t idle = uint64_t{minutes} * 60 + seconds;
+    if (!minutesRead || !secondsRead || (idle != 0 && (idle < 10 || idle > 86400))) {
+        pDX->Fail(IDC_EXTRA_IDLE_MINUTES, kIdleRefused);
+        return;
+    }
+    if (!warningRead || warning > 60) {
+        pDX->Fail(IDC_EXTRA_IDLE_WARNING, kWarningRefused);
+        return;
+    }
+    m_extra.IdleSeconds = static_cast<int32_t>(idle);
+    m_extra.IdleWarningSeconds = static_cast<int32_t>(warning);
 }
 
 BOOL CExtraDlg::OnInitDialog() {

@@ -7,6 +7,30 @@ namespace {
 constexpr char kHotkeyKey[] = "Hotkey";
 constexpr char kAlsoHideKey[] = "AlsoHide";
 
+// The numbers VEXAL.ini holds: digits only, in their range, else the default.
+struct Number {
+    const char* key;
+    int32_t ExtraSettings::*member;
+    int32_t low, high;  // besides 0 where 0 switches it off
+    bool zeroAllowed;
+};
+constexpr Number kNumbers[] = {
+    {"IdleSeconds", &ExtraSettings::IdleSeconds, 10, 86400, true},
+    {"IdleWarningSeconds", &ExtraSettings::IdleWarningSeconds, 0, 60, true},
+};
+
+bool ReadNumber(const std::string& text, const Number& n, int32_t& value) {
+    if (text.empty() || text.size() > 9) return false;
+    int32_t read = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        read = read * 10 + (c - '0');
+    }
+    if (!(read == 0 && n.zeroAllowed) && (read < n.low || read > n.high)) return false;
+    value = read;
+    return true;
+}
+
 struct Switch {
     const char* key;
     bool ExtraSettings::*member;
@@ -24,7 +48,8 @@ constexpr Switch kSwitches[] = {
 bool ExtraSettings::operator==(const ExtraSettings& other) const {
     return Hotkey == other.Hotkey && HideInsteadOfClose == other.HideInsteadOfClose &&
            MuteWhileHidden == other.MuteWhileHidden && LockAfterDetonation == other.LockAfterDetonation &&
-           TrayWhileArmed == other.TrayWhileArmed && AlsoHide == other.AlsoHide;
+           TrayWhileArmed == other.TrayWhileArmed && AlsoHide == other.AlsoHide && IdleSeconds == other.IdleSeconds &&
+           IdleWarningSeconds == other.IdleWarningSeconds;
 }
 
 std::optional<IniText> ParseExtraSettingsText(std::string_view bytes) {
@@ -39,6 +64,8 @@ ExtraSettings ReadExtraSettings(const IniText& text) {
     // Off is the default, so anything but "1" reads as off.
     for (const Switch& s : kSwitches) settings.*s.member = text.Get(kExtraSection, s.key) == "1";
     settings.AlsoHide = text.Get(kExtraSection, kAlsoHideKey).value_or("");
+    for (const Number& n : kNumbers)
+        if (std::optional<std::string> value = text.Get(kExtraSection, n.key)) ReadNumber(*value, n, settings.*n.member);
     return settings;
 }
 
@@ -48,4 +75,8 @@ void WriteExtraSettings(const ExtraSettings& settings, IniText& text) {
     // A file that never had a list gets none: it stays as earlier versions wrote it.
     if (!settings.AlsoHide.empty() || text.Get(kExtraSection, kAlsoHideKey))
         text.Set(kExtraSection, kAlsoHideKey, settings.AlsoHide);
+    const ExtraSettings defaults;
+    for (const Number& n : kNumbers)
+        if (settings.*n.member != defaults.*n.member || text.Get(kExtraSection, n.key))
+            text.Set(kExtraSection, n.key, std::to_string(settings.*n.member));
 }

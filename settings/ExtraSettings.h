@@ -18,6 +18,10 @@ struct ExtraSettings {
     // The programs hidden along with the window in front, as written
     // (UTF-8, names apart by ';'); read with ParseProgramList.
     std::string AlsoHide;
+    // The idle trigger: seconds without input before the warning (0: off,
+    // else 10 to 86400), and the warning's seconds (0 to 60; 0: no warning).
+    int32_t IdleSeconds = 0;
+    int32_t IdleWarningSeconds = 10;
     bool operator==(const ExtraSettings& other) const;
     bool operator!=(const ExtraSettings& other) const { return !(*this == other); }
 };
@@ -36,6 +40,6 @@ std::optional<IniText> ParseExtraSettingsText(std::string_view bytes);
 // only.
 ExtraSettings ReadExtraSettings(const IniText& text);
 
-// Writes every key into [Extra] (Hotkey= empty for none; AlsoHide only where it has a list or had one),
-// keeping every other line.
+// Writes every key into [Extra] (Hotkey= empty for none; AlsoHide and the idle numbers only where they differ from
+// their defaults or were there already), keeping every other line.
 void WriteExtraSettings(const ExtraSettings& settings, IniText& text);

@@ -69,6 +69,9 @@ public:
     // it matches, all in stacking order.
     virtual std::vector<TopWindow> ProcessWindows(WindowId window, const ProgramPatterns& alsoHide = {}) = 0;
     virtual uint32_t WindowProcess(WindowId window) = 0;  // 0 once the window is gone
+    // Milliseconds since the last keyboard or mouse input anywhere in the
+    // session (not only the program's); read only where the idle trigger is on.
+    virtual uint32_t SinceLastInputMs() = 0;
     // The creation time (FILETIME) of the window's process, which tells it
     // from a later process that got the same id; 0 where it cannot be read.
     virtual uint64_t ProcessCreated(WindowId window) = 0;
@@ -91,6 +94,9 @@ public:
     virtual void ShowControlBar() = 0;
     virtual void SetControlBarTopmost(bool topmost) = 0;
     virtual void ShowFinalMessage(const std::string& text) = 0;  // modal, captioned with the application name
+    // The idle warning in front of everything, without taking the focus.
+    virtual void ShowIdleWarning(int32_t secondsLeft) = 0;
+    virtual void HideIdleWarning() = 0;
 };
 
 // What the detonation does to the rest of the system.

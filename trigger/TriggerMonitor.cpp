@@ -1,6 +1,7 @@
 #include "trigger/TriggerMonitor.h"
 
 #include "trigger/Detonation.h"
+#include "trigger/IdleDecision.h"
 #include "trigger/TickDecision.h"
 
 void TriggerMonitor::Arm(BarControls& bar, BombSettings& settings) {
@@ -13,6 +14,7 @@ void TriggerMonitor::Arm(BarControls& bar, BombSettings& settings) {
 }
 
 void TriggerMonitor::Disarm(BarControls& bar) {
+    EndWarning(bar);
     bar.StopTimer();
     bar.EnableArmButton(true);
     bar.ShowArmedPicture(false);
@@ -20,6 +22,7 @@ void TriggerMonitor::Disarm(BarControls& bar) {
 }
 
 void TriggerMonitor::OnDestroy(BarControls& bar) {
+    EndWarning(bar);
     bar.StopTimer();
     bar.ShowArmedPicture(false);
 }
@@ -39,16 +42,66 @@ void TriggerMonitor::DetonateNow(DesktopRoles desktop, const BombSettings& setti
     RunDetonation(desktop, settings.Active, target, settings.Extra, hiding);
 }
 
+void TriggerMonitor::EndWarning(BarControls& bar) {
+    if (!m_warning) return;
+    bar.HideIdleWarning();
+    m_warning = false;
+}
+
+// The idle time only grows without input: a smaller one than when the
+// warning appeared means somebody touched the computer.
+bool TriggerMonitor::IdleFires(DesktopRoles desktop, const ExtraSettings& extra, WindowId foreground,
+                               WindowId& target) {
+    if (extra.IdleSeconds <= 0 && !m_warning) return false;
+    IdleInputs in;
+    in.idleSeconds = extra.IdleSeconds;
+    in.warningSeconds = extra.IdleWarningSeconds;
+    in.sinceInputMs = desktop.screen.SinceLastInputMs();
+    in.warning = m_warning;
+    in.inputSinceWarning = m_warning && in.sinceInputMs < m_idleAtWarning;
+    in.sinceWarningMs = in.sinceInputMs - m_idleAtWarning;
+    const IdleOutcome out = DecideIdle(in);
+    switch (out.step) {
+        case IdleOutcome::kWarn:
+            m_warning = true;
+            m_warningTarget = foreground;
+            m_idleAtWarning = in.sinceInputMs;
+            desktop.bar.ShowIdleWarning(out.secondsLeft);
+            return false;
+        case IdleOutcome::kCount:
+            desktop.bar.ShowIdleWarning(out.secondsLeft);
+            return false;
+        case IdleOutcome::kCancel:
+            EndWarning(desktop.bar);
+            return false;
+        case IdleOutcome::kFire:
+            target = m_warning ? m_warningTarget : foreground;
+            EndWarning(desktop.bar);
+            return true;
+        case IdleOutcome::kNothing:
+            break;
+    }
+    return false;
+}
+
 void TriggerMonitor::Tick(DesktopRoles desktop, BombSettings& settings, Hiding* hiding) {
     ActiveSettings& active = settings.Active;
     const WindowId foreground = desktop.screen.ForegroundWindow();
     const bool own = IsOwnWindow(desktop.screen, foreground);
 
+    // Over one of the program's own windows nothing fires, the idle time neither.
+    WindowId idleTarget = 0;
+    const bool warned = m_warning;
+    const bool idleFires = !own && IdleFires(desktop, settings.Extra, foreground, idleTarget);
+    if (own) EndWarning(desktop.bar);
+
     TickInputs in;
     in.ownWindow = own;
     in.cursor = desktop.screen.CursorPos();
     in.reference = m_reference;
-    in.sensitivity = active.Sensitivity;
+    // While the warning shows, and in the tick that ends it, moving the
+    // mouse is how the user cancels it.
+    in.sensitivity = warned || m_warning ? kMouseTriggerOff : active.Sensitivity;
     in.timerEnabled = active.TimerEnabled;
     in.edgeFlags = active.EdgeFlags;
 
@@ -68,10 +121,12 @@ void TriggerMonitor::Tick(DesktopRoles desktop, BombSettings& settings, Hiding* 
         desktop.bar.SetRangePos(0);
         return;
     }
-    if (out.fires) {
+    if (out.fires || idleFires) {
         // Only the active settings forget the scheduled time; arming restores it.
         if (out.clearTimerEnabled) active.TimerEnabled = 0;
-        RunDetonation(desktop, active, foreground, settings.Extra, hiding);
+        // Another trigger in the same tick fires at the window in front now.
+        EndWarning(desktop.bar);
+        RunDetonation(desktop, active, out.fires ? foreground : idleTarget, settings.Extra, hiding);
         return;
     }
     desktop.bar.SetRangePos(out.rangePos);

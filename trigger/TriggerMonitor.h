@@ -28,5 +28,15 @@ public:
     ScreenPoint Reference() const { return m_reference; }
 
 private:
+    // The idle trigger's part of a tick: true when it sets the bomb off,
+    // against `target`.
+    bool IdleFires(DesktopRoles desktop, const ExtraSettings& extra, WindowId foreground, WindowId& target);
+    void EndWarning(BarControls& bar);
+
     ScreenPoint m_reference;
+    // The idle warning while it shows: the window in front when it
+    // appeared, and the idle time then, which input sets back.
+    bool m_warning = false;
+    WindowId m_warningTarget = 0;
+    uint32_t m_idleAtWarning = 0;
 };

@@ -265,6 +265,8 @@ int main(int argc, char** argv) {
         ReactionTime(quick ? 5 : 50);
         IdleCpu(quick ? 20 : 60, "CPU while armed and idle");
         IdleCpu(quick ? 20 : 60, "CPU armed, idle, with a hotkey", "[Extra]\r\nHotkey=F12\r\n");
+        // The idle time is read on every tick; a day is never reached here.
+        IdleCpu(quick ? 20 : 60, "CPU armed, idle, with the idle trigger", "[Extra]\r\nIdleSeconds=86400\r\n");
     }
     HotkeyTimes(quick ? 5 : 50, false);
     HotkeyTimes(quick ? 5 : 50, true);

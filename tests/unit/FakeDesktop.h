@@ -27,6 +27,7 @@ public:
     std::vector<std::pair<std::u16string, TopWindow>> programs;  // other programs' windows by file name
     std::map<WindowId, uint64_t> processCreated;               // their processes' creation times
     SavedSound sound;                                           // what ReadSound finds
+    uint32_t sinceInputMs = 0;
     std::vector<HiddenState> savedStates;
 
     std::vector<std::string> calls;
@@ -36,7 +37,7 @@ public:
         static const std::set<std::string> reads = {
             "ForegroundWindow", "WindowTitle", "WindowClassName", "IsControlBar", "CursorPos",
             "ShiftDown",        "ScreenWidth", "ScreenHeight",    "LocalNow",     "LocalTimeOf",
-            "ProcessWindows",   "WindowProcess",   "ProcessCreated"};
+            "ProcessWindows",   "WindowProcess",   "ProcessCreated", "SinceLastInputMs"};
         std::vector<std::string> out;
         for (const std::string& c : calls)
             if (!reads.count(c.substr(0, c.find('(')))) out.push_back(c);
@@ -74,6 +75,7 @@ public:
             if (!hidden.count(t.window) && MatchesProgram(alsoHide, file)) shown.push_back(t);
         return shown;
     }
+    uint32_t SinceLastInputMs() override { return Log("SinceLastInputMs()"), sinceInputMs; }
     uint32_t WindowProcess(WindowId w) override {
         Log("WindowProcess", w);
         auto it = windowProcess.find(w);
@@ -98,6 +100,8 @@ public:
     void ShowControlBar() override { Log("ShowControlBar()"); }
     void SetControlBarTopmost(bool t) override { Log("SetControlBarTopmost", t); }
     void ShowFinalMessage(const std::string& text) override { Log("ShowFinalMessage", text); }
+    void ShowIdleWarning(int32_t secondsLeft) override { Log("ShowIdleWarning", secondsLeft); }
+    void HideIdleWarning() override { Log("HideIdleWarning()"); }
 
     void MinimizeWindow(WindowId w) override { Log("MinimizeWindow", w); }
     void PostClose(WindowId w) override { Log("PostClose", w); }

@@ -196,3 +196,30 @@ TEST(ExtraSettings, FileCutAnywhereReadsEveryWholeValue) {
 }
 
 }  // namespace
+
+// The idle numbers: digits only, in range, each falling back alone; a file
+// that never had them gets none on save.
+TEST(ExtraSettings, IdleNumbersAreReadStrictly) {
+    const struct {
+        const char* idle;
+        const char* warning;
+        int32_t idleRead, warningRead;
+    } cases[] = {
+        {"10", "0", 10, 0},       {"86400", "60", 86400, 60}, {"0", "3", 0, 3},    {"9", "61", 0, 10},
+        {"86401", "-1", 0, 10},   {"1e3", "+5", 0, 10},       {"600 ", " 7", 600, 7}, {"99999999999", "", 0, 10},
+    };
+    for (const auto& c : cases) {
+        const ExtraSettings read = ReadExtraSettings(IniText::Parse(std::string("[Extra]\nIdleSeconds=") + c.idle +
+                                                                    "\nIdleWarningSeconds=" + c.warning + "\n"));
+        EXPECT_EQ(read.IdleSeconds, c.idleRead) << c.idle;
+        EXPECT_EQ(read.IdleWarningSeconds, c.warningRead) << c.warning;
+    }
+    IniText text = IniText::Parse("[Extra]\n");
+    WriteExtraSettings(ExtraSettings(), text);
+    EXPECT_EQ(text.Format().find("Idle"), std::string::npos);
+    ExtraSettings idle;
+    idle.IdleSeconds = 300;
+    WriteExtraSettings(idle, text);
+    EXPECT_NE(text.Format().find("IdleSeconds=300\n"), std::string::npos);
+    EXPECT_EQ(ReadExtraSettings(IniText::Parse(text.Format())), idle);
+}

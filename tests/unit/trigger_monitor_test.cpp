@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -168,3 +169,71 @@ TEST(TriggerMonitor, AnotherSettingWhileArmedTakesItsSensitivity) {
 }
 
 }  // namespace
+
+namespace {
+
+// Armed with the idle trigger on (10 s, then a 3 s warning), the target in front.
+struct IdleRig {
+    FakeDesktop desktop;
+    BombSettings settings;
+    TriggerMonitor monitor;
+    IdleRig(int warningSeconds = 3) {
+        settings.Extra.IdleSeconds = 10;
+        settings.Extra.IdleWarningSeconds = warningSeconds;
+        monitor.Arm(desktop, settings);
+        desktop.foreground = kTarget;
+    }
+    Calls TickAfter(uint32_t sinceInputMs, ScreenPoint cursor = {}) {
+        desktop.sinceInputMs = sinceInputMs;
+        return TickTo(monitor, desktop, settings, cursor);
+    }
+};
+
+bool Has(const Calls& calls, const std::string& call) {
+    return std::find(calls.begin(), calls.end(), call) != calls.end();
+}
+
+}  // namespace
+
+// Untouched: the warning counts down, a mouse jump meanwhile sets nothing
+// off, and at 0 the window in front when it appeared is the target.
+TEST(IdleTrigger, WarnsCountsDownAndFiresAtTheWindowThatWasInFront) {
+    IdleRig r;
+    EXPECT_EQ(r.TickAfter(9999), (Calls{"SetRangePos(0)", "RefreshControls()"}));
+    EXPECT_TRUE(Has(r.TickAfter(10000), "ShowIdleWarning(3)"));
+    r.desktop.foreground = 88;
+    EXPECT_TRUE(Has(r.TickAfter(11500), "ShowIdleWarning(2)"));
+    const Calls jump = r.TickAfter(12100, {600, 600});  // no input the system counts, yet a jump
+    EXPECT_TRUE(Has(jump, "ShowIdleWarning(1)"));
+    EXPECT_FALSE(Has(jump, "StopTimer()"));
+    const Calls fired = r.TickAfter(13000, {600, 600});
+    EXPECT_TRUE(Has(fired, "HideIdleWarning()") && Has(fired, "PostClose(77)")) << fired.size();
+}
+
+// Any input cancels the warning; its own mouse move fires nothing, and the
+// idle time starts again from it.
+TEST(IdleTrigger, InputCancelsTheWarningAndNothingHappens) {
+    IdleRig r;
+    r.TickAfter(10000);
+    const Calls cancelled = r.TickAfter(40, {900, 900});
+    EXPECT_TRUE(Has(cancelled, "HideIdleWarning()") && !Has(cancelled, "StopTimer()"));
+    EXPECT_FALSE(Has(r.TickAfter(9000, {900, 900}), "ShowIdleWarning(3)"));
+    EXPECT_TRUE(Has(r.TickAfter(10000, {900, 900}), "ShowIdleWarning(3)"));
+}
+
+// Without a warning it fires at once; the time of day firing while the
+// warning shows fires once, at the window in front now.
+TEST(IdleTrigger, NoWarningAndTheTimeOfDayInTheSameTick) {
+    IdleRig quick(0);
+    const Calls fired = quick.TickAfter(10000);
+    EXPECT_TRUE(Has(fired, "PostClose(77)") && !Has(fired, "ShowIdleWarning(0)"));
+
+    IdleRig r;
+    r.TickAfter(10000);
+    r.desktop.foreground = 88;
+    r.settings.Active.TimerEnabled = 1;
+    r.settings.Active.DetonationTime = 12 * 3600;  // the fake's clock says 12:00:00
+    const Calls both = r.TickAfter(11000);
+    EXPECT_EQ(std::count(both.begin(), both.end(), "StopTimer()"), 1);
+    EXPECT_TRUE(Has(both, "HideIdleWarning()") && Has(both, "PostClose(88)") && !Has(both, "PostClose(77)"));
+}

@@ -1,0 +1,70 @@
+// The idle trigger from the outside, with small values: untouched, the
+// warning counts down and the bomb goes off at the window in front; a key
+// through the X server cancels it. The pointer rests still meanwhile: Wine
+// counts a cursor set by a program, and a window appearing under a resting
+// pointer, as input too (Windows counts neither).
+#include <windows.h>
+
+#include "tests/e2e/ControlBarDriver.h"
+
+namespace {
+
+const char kIdleIni[] = "[Extra]\r\nHotkey=F12\r\nIdleSeconds=10\r\nIdleWarningSeconds=3\r\n";
+
+// The warning: a window of the run whose text counts the seconds down.
+HWND Warning(const ControlBar& bar) {
+    for (HWND w : bar.Windows())
+        if (WindowText(w).rfind(L"VEXAL将在", 0) == 0) return w;
+    return nullptr;
+}
+
+// Armed with `target` in front and the pointer resting where the warning
+// would appear: it must keep out of the pointer's way.
+bool ArmAndRest(ControlBar& bar, TargetWindow& target) {
+    return bar.Start() && bar.Arm(target, {512, 384});
+}
+
+}  // namespace
+
+E2E_CASE(idle_warning_then_detonation) {
+    ControlBar bar({WithSensitivity(20), std::string(kIdleIni)});
+    TargetWindow target(L"Left alone");
+    if (!Check(ArmAndRest(bar, target), "armed with the idle trigger on")) return;
+    HWND warning = nullptr;
+    Check(WaitFor([&] { return (warning = Warning(bar)) != nullptr; }, 15000), "after 10 s untouched, the warning shows");
+    if (warning) {
+        RECT r;
+        GetWindowRect(warning, &r);
+        POINT cursor;
+        GetCursorPos(&cursor);
+        Check(!PtInRect(&r, cursor), "away from the resting pointer");
+        Check(GetForegroundWindow() == target.Handle(), "taking no focus from the window in front");
+        SaveScreenshot("idle-warning", warning);
+    }
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }, 6000), "at 0 the window in front is closed");
+    Check(WaitFor([&] { return !Warning(bar) && !bar.Armed(); }), "the warning is gone and the bomb disarmed");
+}
+
+E2E_CASE(idle_warning_cancelled_by_a_key) {
+    ControlBar bar({WithSensitivity(20), kIdleIni});
+    TargetWindow target(L"Only reading");
+    if (!Check(ArmAndRest(bar, target), "armed with the idle trigger on")) return;
+    FocusXKeys(target.Handle());
+    if (!Check(WaitFor([&] { return Warning(bar) != nullptr; }, 15000), "the warning shows")) return;
+    if (!XKey("key shift")) {
+        Skip("a key through the X server", "no X key bridge here");
+        return;
+    }
+    Check(WaitFor([&] { return !Warning(bar); }, 3000), "a key cancels the warning");
+    Rest(4000);
+    Check(target.CloseRequests() == 0 && bar.Armed(), "nothing happened and the bomb is still armed");
+}
+
+E2E_CASE(idle_detonation_in_hide_mode_comes_back) {
+    ControlBar bar({WithSensitivity(20), std::string(kIdleIni) + "HideInsteadOfClose=1\r\n"});
+    TargetWindow target(L"Hidden when idle");
+    if (!Check(ArmAndRest(bar, target), "armed with the idle trigger and hiding on")) return;
+    Check(WaitFor([&] { return !IsWindowVisible(target.Handle()); }, 25000), "untouched, the window in front is hidden");
+    bar.PostHotkey();
+    Check(WaitFor([&] { return IsWindowVisible(target.Handle()) != FALSE; }, 8000), "the hotkey brings it back");
+}
