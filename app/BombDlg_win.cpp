@@ -369,13 +369,11 @@ void CBombDlg::BringBack() {
 
 // OK has put the hotkey in force already; the file is written afterwards.
 void CBombDlg::OnExtraSettings() {
-    CExtraDlg dlg;
-    dlg.m_extra = m_settings.Extra;
-    dlg.m_apply = [this](const ExtraSettings& chosen) {
+    CExtraDlg dlg(m_settings.Extra, [this](const ExtraSettings& chosen) {
         return m_panicKey->PutInForce(chosen.Hotkey, m_settings.Extra.Hotkey);
-    };
+    });
     if (DoModalBelowBar(dlg) != IDOK) return;
-    m_settings.Extra = dlg.m_extra;
+    m_settings.Extra = dlg.Chosen();
     if (!SaveExtraSettings(m_facts.ProgramFolder, m_settings.Extra))
         AfxMessageBox(kIniSaveFailed, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The benchmarks under Wine on a private virtual display; prints one table.
-# "quick" as the first argument runs every figure briefly.
+# "quick" as the first argument runs every figure briefly, "hotkey" or
+# "idle" only those figures.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"

@@ -9,12 +9,13 @@
 
 class CExtraDlg : public CDialog {
 public:
-    CExtraDlg();
+    // `apply` puts the settings chosen into force before the dialog closes;
+    // false, after telling the user, keeps it open (a hotkey another program
+    // holds).
+    CExtraDlg(const ExtraSettings& extra, std::function<bool(const ExtraSettings&)> apply);
 
-    ExtraSettings m_extra;  // handed in before DoModal, taken back after OK
-    // Puts the settings chosen into force before the dialog closes; false,
-    // after telling the user, keeps it open (a hotkey another program holds).
-    std::function<bool(const ExtraSettings&)> m_apply;
+    // What was chosen, after OK.
+    const ExtraSettings& Chosen() const { return m_extra; }
 
 protected:
     const MessageMap* GetMessageMap() const override;
@@ -23,6 +24,9 @@ protected:
     void OnOK() override;
 
 private:
+    ExtraSettings m_extra;
+    std::function<bool(const ExtraSettings&)> m_apply;
+
     void OnClear();
     void EnableProgramList();
     void ExchangeIdle(CDataExchange* pDX);

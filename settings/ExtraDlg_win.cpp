@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
@@ -80,7 +81,8 @@ void ExchangeSwitch(CDataExchange* pDX, int id, bool& value) {
 
 }  // namespace
 
-CExtraDlg::CExtraDlg() : CDialog(IDD_EXTRA) {}
+CExtraDlg::CExtraDlg(const ExtraSettings& extra, std::function<bool(const ExtraSettings&)> apply)
+    : CDialog(IDD_EXTRA), m_extra(extra), m_apply(std::move(apply)) {}
 
 const MessageMap* CExtraDlg::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
