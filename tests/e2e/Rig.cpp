@@ -341,6 +341,13 @@ void SaveScreenshot(const char* name, HWND window) {
     ReleaseDC(nullptr, screen);
 }
 
+void SaveDialogScreenshot(const char* name, HWND dialog) {
+    BringToFront(dialog);
+    // Paints the dialog and its controls before it returns, across processes too.
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SaveScreenshot(name, dialog);
+}
+
 bool XKey(const char* request) {
     wchar_t folder[MAX_PATH];
     if (!GetEnvironmentVariableW(L"VEXAL_XREQ", folder, MAX_PATH)) return false;

@@ -145,6 +145,9 @@ private:
 // Saves what the screen shows inside the window's rectangle (or the whole
 // screen) as a bitmap named `name` in the screenshot folder.
 void SaveScreenshot(const char* name, HWND window = nullptr);
+// The same of a dialog of the program, once it is in front (3 s at most) and
+// painted in full.
+void SaveDialogScreenshot(const char* name, HWND dialog);
 
 // Presses or releases a key through the X server ("keydown shift"); false
 // where no such bridge runs (on Windows).
