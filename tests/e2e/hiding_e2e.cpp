@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "base/Scoped_win.h"
 #include "tests/e2e/ControlBarDriver.h"
@@ -153,39 +154,35 @@ E2E_CASE(hotkey_hides_and_brings_back_in_order) {
 // the hidden windows come back. The hotkey comes as Windows delivers it, a
 // WM_HOTKEY posted to the bar; the X server's way is shown above.
 E2E_CASE(hidden_windows_come_back_whatever_happens) {
-    const BarFiles files(DefaultSettings(), kHideIni);
-    auto hide = [](const ControlBar& b, const WindowProgram& w) {
-        return Check(HideWithHotkey(b, w) && b.Has(L"VEXAL.hidden"), "hidden and recorded");
+    // Each way VEXAL ends or starts again once it has hidden the windows.
+    const std::function<void(ControlBar&, const WindowProgram&)> afterHiding[] = {
+        [](ControlBar& b, const WindowProgram& w) {
+            b.Press(IDCANCEL);
+            Check(b.WaitExit(5000), "the exit button ends VEXAL");
+            Check(WaitFor([&] { return w.InOrder(); }), "and the windows are back, in order, front active");
+        },
+        [](ControlBar&, const WindowProgram& w) {
+            ControlBar second;
+            second.Launch();
+            Check(second.WaitExit(5000), "a second start ends at once");
+            Check(WaitFor([&] { return w.InOrder(); }), "and has the first bring the windows back");
+        },
+        [](ControlBar& b, const WindowProgram& w) {
+            TerminateProcess(b.Process(), 1);
+            Check(b.WaitExit(5000) && w.BothHidden(), "VEXAL killed: the windows stay hidden");
+            b.Launch();
+            Check(WaitFor([&] { return w.BothShown(); }, 8000), "the next start brings them back");
+            Check(WaitFor([&] { return !b.Has(L"VEXAL.hidden"); }), "and forgets the record");
+        },
     };
-    {
-        ControlBar b(files);
+    for (const auto& after : afterHiding) {
+        ControlBar b({DefaultSettings(), kHideIni});
         b.Start();
         WindowProgram w;
-        if (!Check(w.Started(), "the window program starts") || !hide(b, w)) return;
-        b.Press(IDCANCEL);
-        Check(b.WaitExit(5000), "the exit button ends VEXAL");
-        Check(WaitFor([&] { return w.InOrder(); }), "and the windows are back, in order, front active");
-    }
-    {
-        ControlBar b(files);
-        b.Start();
-        WindowProgram w;
-        if (!hide(b, w)) return;
-        ControlBar second;
-        second.Launch();
-        Check(second.WaitExit(5000), "a second start ends at once");
-        Check(WaitFor([&] { return w.InOrder(); }), "and has the first bring the windows back");
-    }
-    {
-        ControlBar b(files);
-        b.Start();
-        WindowProgram w;
-        if (!hide(b, w)) return;
-        TerminateProcess(b.Process(), 1);
-        Check(b.WaitExit(5000) && w.BothHidden(), "VEXAL killed: the windows stay hidden");
-        b.Launch();
-        Check(WaitFor([&] { return w.BothShown(); }, 8000), "the next start brings them back");
-        Check(WaitFor([&] { return !b.Has(L"VEXAL.hidden"); }), "and forgets the record");
+        if (!Check(w.Started(), "the window program starts") ||
+            !Check(HideWithHotkey(b, w) && b.Has(L"VEXAL.hidden"), "hidden and recorded"))
+            return;
+        after(b, w);
     }
 }
 
