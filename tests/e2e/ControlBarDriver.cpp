@@ -12,8 +12,13 @@ void ControlBar::Write(const BarFiles& files) const {
     if (files.ini) WriteFile(L"VEXAL.ini", *files.ini);
 }
 
-bool ControlBar::Start(DWORD timeoutMs) {
-    m_bar = Launch() ? WaitControlBar(timeoutMs) : nullptr;
+bool ControlBar::Start(const std::wstring& arguments, DWORD timeoutMs) {
+    m_bar = nullptr;
+    return Launch(arguments) && WaitBar(timeoutMs);
+}
+
+bool ControlBar::WaitBar(DWORD timeoutMs) {
+    m_bar = WaitTopWindow(ProcessId(), L"VEXAL汉化版", timeoutMs);
     return m_bar != nullptr;
 }
 
@@ -26,17 +31,48 @@ int ControlBar::MaxRangePosWithin(DWORD ms) const {
     return most;
 }
 
-bool ControlBar::Arm(TargetWindow& target, POINT rest) const { return ArmWithTarget(m_bar, target, rest) && Picture(); }
+bool ControlBar::Arm(TargetWindow& target, POINT rest) const {
+    SetCursorPos(rest.x, rest.y);
+    Activate();
+    Press(IDC_ARM);
+    if (!WaitFor([&] { return Armed(); }) || !WaitTick()) return false;
+    target.Activate();
+    return WaitTick() && GetForegroundWindow() == target.Handle() && Armed() && RangePos() == 0 && Picture();
+}
+
+// Every tick of an armed bar sets its range bar, to 0 while the cursor rests:
+// a mark put there is gone once a tick has passed.
+bool ControlBar::WaitTick() const {
+    const int mark = 1;
+    SendMessageW(Item(IDC_RANGEBAR), PBM_SETPOS, mark, 0);
+    // A range of 0 (Sensitivity 0) holds no mark: two ticks' time instead.
+    if (RangePos() != mark) {
+        Rest(450);
+        return true;
+    }
+    return WaitFor([&] { return RangePos() != mark; }, 3000);
+}
 
 bool ControlBar::Disarm() const {
     Press(IDC_DISARM);
     return WaitFor([&] { return Disarmed(); });
 }
 
-bool ControlBar::Says(HWND box, const std::wstring& text) {
+namespace {
+template <class Match>
+bool AnyLine(HWND box, Match match) {
     for (HWND c = box ? GetWindow(box, GW_CHILD) : nullptr; c; c = GetWindow(c, GW_HWNDNEXT))
-        if (WindowText(c) == text) return true;
+        if (match(WindowText(c))) return true;
     return false;
+}
+}  // namespace
+
+bool ControlBar::Says(HWND box, const std::wstring& text) {
+    return AnyLine(box, [&](const std::wstring& line) { return line == text; });
+}
+
+bool ControlBar::Mentions(HWND box, const std::wstring& part) {
+    return AnyLine(box, [&](const std::wstring& line) { return line.find(part) != std::wstring::npos; });
 }
 
 bool ControlBar::Dismiss(HWND box) {

@@ -38,10 +38,12 @@ public:
                         const std::wstring& source = L"vexal.exe");
 
     void Write(const BarFiles& files) const;
-    // Starts VEXAL and waits for its control bar; Launch() starts it alone,
-    // for a run that shows a message first or none at all.
-    bool Start(DWORD timeoutMs = 10000);
-    bool Launch() { return Program::Start(); }
+    // Starts VEXAL with `arguments` and waits for its control bar; Launch()
+    // starts it alone, for a run that shows a message first, ends at once or
+    // shows nothing, and WaitBar() then waits for the bar.
+    bool Start(const std::wstring& arguments = L"", DWORD timeoutMs = 10000);
+    bool Launch(const std::wstring& arguments = L"") { return Program::Start(arguments); }
+    bool WaitBar(DWORD timeoutMs = 10000);
     HWND Handle() const { return m_bar; }
     HWND Item(int id) const { return GetDlgItem(m_bar, id); }
 
@@ -62,12 +64,14 @@ public:
 
     bool Armed() const { return !IsWindowEnabled(Item(IDC_ARM)); }
     bool Disarmed() const { return !Armed() && !Picture() && RangePos() == 0; }
-    // Arms as a person does (ArmWithTarget); true once a tick has measured
-    // from `rest` with the target in front and the armed picture shown.
+    // Arms as a person does: the bar in front, its arm button pressed, the
+    // cursor resting at `rest`, a tick taking it as the reference point, then
+    // the target brought to the front. True once a tick has measured from
+    // `rest` with the target in front and the armed picture shown.
     bool Arm(TargetWindow& target, POINT rest = kRest) const;
     bool Disarm() const;
-    // Waits for the next tick of the armed bar.
-    bool WaitTick() const { return ::WaitTick(m_bar); }
+    // Waits (3 s at most) for the next tick of the armed bar.
+    bool WaitTick() const;
 
     // The run's visible top-level windows, and one of them by caption.
     std::vector<HWND> Windows() const { return VisibleWindowsOf(ProcessId()); }
@@ -76,7 +80,9 @@ public:
     }
     // A message box of the run: captioned with the executable's name.
     HWND WaitMessage(DWORD timeoutMs = 5000) const { return WaitWindow(m_caption, timeoutMs); }
+    // A line of the box reads `text`; Mentions: a line holds `part`.
     static bool Says(HWND box, const std::wstring& text);
+    static bool Mentions(HWND box, const std::wstring& part);
     // Answers a message box with OK and waits until it is gone.
     static bool Dismiss(HWND box);
     // Waits for a message box, answers it; true when it said `text`.

@@ -1,12 +1,9 @@
 #include "tests/e2e/Rig.h"
 
-#include <commctrl.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "base/Scoped_win.h"
-#include "res/resource.h"
 
 namespace {
 int g_passed = 0;
@@ -169,8 +166,6 @@ void Program::Stop() {
     CloseHandle(m_pi.hThread);
     m_pi = {};
 }
-
-HWND Program::WaitControlBar(DWORD timeoutMs) { return WaitTopWindow(m_pi.dwProcessId, L"VEXAL汉化版", timeoutMs); }
 
 // ---- windows -------------------------------------------------------------------
 
@@ -341,6 +336,13 @@ void SaveScreenshot(const char* name, HWND window) {
     ReleaseDC(nullptr, screen);
 }
 
+void SaveDialogScreenshot(const char* name, HWND dialog) {
+    BringToFront(dialog);
+    // Paints the dialog and its controls before it returns, across processes too.
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SaveScreenshot(name, dialog);
+}
+
 bool XKey(const char* request) {
     wchar_t folder[MAX_PATH];
     if (!GetEnvironmentVariableW(L"VEXAL_XREQ", folder, MAX_PATH)) return false;
@@ -363,16 +365,6 @@ void FocusXKeys(HWND window) {
 
 void Rest(DWORD ms) {
     WaitFor([] { return false; }, ms);
-}
-
-bool ArmWithTarget(HWND bar, TargetWindow& target, POINT rest) {
-    SetCursorPos(rest.x, rest.y);
-    BringToFront(bar);
-    Click(bar, IDC_ARM);
-    if (!WaitFor([&] { return !IsWindowEnabled(GetDlgItem(bar, IDC_ARM)); }) || !WaitTick(bar)) return false;
-    target.Activate();
-    return WaitTick(bar) && GetForegroundWindow() == target.Handle() && !IsWindowEnabled(GetDlgItem(bar, IDC_ARM)) &&
-           SendDlgItemMessageW(bar, IDC_RANGEBAR, PBM_GETPOS, 0, 0) == 0;
 }
 
 // ---- shared by the control-bar driver and the cases ------------------------
@@ -409,20 +401,6 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId) {
 bool BringToFront(HWND window) {
     SetForegroundWindow(window);
     return WaitFor([&] { return GetForegroundWindow() == window; }, 3000);
-}
-
-// Every tick of an armed bar sets its range bar, to 0 while the cursor rests:
-// a mark put there is gone once a tick has passed.
-bool WaitTick(HWND bar) {
-    HWND range = GetDlgItem(bar, IDC_RANGEBAR);
-    const LRESULT mark = 1;
-    SendMessageW(range, PBM_SETPOS, mark, 0);
-    // A range of 0 (Sensitivity 0) holds no mark: two ticks' time instead.
-    if (SendMessageW(range, PBM_GETPOS, 0, 0) != mark) {
-        Rest(450);
-        return true;
-    }
-    return WaitFor([&] { return SendMessageW(range, PBM_GETPOS, 0, 0) != mark; }, 3000);
 }
 
 HWND CreateTaskbarStandIn(const wchar_t* className, int top, int height) {

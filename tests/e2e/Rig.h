@@ -69,9 +69,6 @@ public:
     // Ends the program as its user would: the exit button, then by force.
     void Stop();
 
-    // The control bar once it is shown.
-    HWND WaitControlBar(DWORD timeoutMs = 10000);
-
 private:
     std::wstring m_folder;
     std::wstring m_exe;
@@ -145,6 +142,9 @@ private:
 // Saves what the screen shows inside the window's rectangle (or the whole
 // screen) as a bitmap named `name` in the screenshot folder.
 void SaveScreenshot(const char* name, HWND window = nullptr);
+// The same of a dialog of the program, once it is in front (3 s at most) and
+// painted in full.
+void SaveDialogScreenshot(const char* name, HWND dialog);
 
 // Presses or releases a key through the X server ("keydown shift"); false
 // where no such bridge runs (on Windows).
@@ -153,11 +153,6 @@ bool XKey(const char* request);
 // a window manager would, when Wine activates it; none runs here.
 void FocusXKeys(HWND window);
 
-// Arms the bomb as a person does: the control bar in front, its arm button
-// pressed, the cursor resting at `rest`, a tick taking it as the reference
-// point, then the target brought to the front and a tick measuring from it.
-// True when the bar is armed, quiet, with the target in front.
-bool ArmWithTarget(HWND bar, TargetWindow& target, POINT rest = {500, 400});
 // Pumps the driver's windows for a fixed time: a pace or a measured span,
 // never a wait for something to happen.
 void Rest(DWORD ms);
@@ -170,8 +165,6 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 std::vector<HWND> VisibleWindowsOf(DWORD processId);
 // Brings the window to the front; true once it is there (3 s at most).
 bool BringToFront(HWND window);
-// Waits (3 s at most) until the armed bar's trigger monitor has ticked.
-bool WaitTick(HWND bar);
 // A visible window of a taskbar's class (a stand-in for the shell's) across
 // the screen's bottom, from `top`; the caller destroys it.
 HWND CreateTaskbarStandIn(const wchar_t* className, int top, int height);

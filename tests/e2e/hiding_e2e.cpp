@@ -7,47 +7,27 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "base/Scoped_win.h"
-#include "res/resource.h"
-#include "tests/e2e/Rig.h"
-#include "tests/e2e/Settings.h"
+#include "tests/e2e/ControlBarDriver.h"
 
 namespace {
 
 const wchar_t kExtraCaption[] = L"VEXAL：热键和隐藏设置";
 const char kHideIni[] = "[Extra]\r\nHotkey=F12\r\nHideInsteadOfClose=1\r\n";
 
-// A program whose VEXAL.ini says `ini` and whose VEXAL.vxl holds the
-// defaults, shown until the control bar is up.
-struct Hider {
-    Program program;
-    HWND bar = nullptr;
-    std::string vxl = SettingsBytes(DefaultSettings());
-
-    explicit Hider(const std::string& ini) {
-        program.WriteFile(L"VEXAL.vxl", vxl);
-        program.WriteFile(L"VEXAL.ini", ini);
-        program.Start();
-        bar = program.WaitControlBar();
-    }
-    bool StateFileExists() const {
-        return GetFileAttributesW(program.PathOf(L"VEXAL.hidden").c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-    bool VxlUntouched() const {
-        std::string now;
-        return program.ReadFile(L"VEXAL.vxl", now) && now == vxl;
-    }
-};
+// Every run here starts with the default settings in VEXAL.vxl, which
+// nothing of the hotkey or hiding may change.
+bool VxlUntouched(const ControlBar& b) { return b.FileIs(L"VEXAL.vxl", SettingsBytes(DefaultSettings())); }
 
 // The hotkey pressed and let go through the X server, aimed at the window
 // in front.
 bool PressF12() { return XKey("key F12"); }
 
 // The window in front, and with the keys, after another one was.
-void TakeKeys(HWND bar, TargetWindow& w) {
-    SetForegroundWindow(bar);
-    WaitFor([&] { return GetForegroundWindow() == bar; }, 2000);
+void TakeKeys(const ControlBar& b, TargetWindow& w) {
+    b.Activate();
     w.Activate();
     FocusXKeys(w.Handle());
 }
@@ -65,9 +45,9 @@ bool Above(HWND upper, HWND lower) {
 struct TwoWindows {
     TargetWindow back{L"Hidden back"};
     TargetWindow front{L"Hidden front"};
-    explicit TwoWindows(HWND bar) {
+    explicit TwoWindows(const ControlBar& b) {
         back.Activate();
-        TakeKeys(bar, front);
+        TakeKeys(b, front);
     }
     bool BothHidden() const { return !Visible(back) && !Visible(front); }
     bool BackInOrder() const {
@@ -78,10 +58,16 @@ struct TwoWindows {
 
 // The hotkey as Windows delivers it, a WM_HOTKEY posted to the bar, with the
 // window program in front; true once both its windows are hidden.
-bool HideWithHotkey(HWND bar, const WindowProgram& w) {
+bool HideWithHotkey(const ControlBar& b, const WindowProgram& w) {
     w.ActivateFront();
-    PostMessageW(bar, WM_HOTKEY, 1, MAKELPARAM(0, VK_F12));
+    b.PostHotkey();
     return WaitFor([&] { return w.BothHidden(); }, 3000);
+}
+
+// The hotkey and hiding dialog, opened from the bar's system menu.
+HWND OpenExtra(const ControlBar& b) {
+    PostMessageW(b.Handle(), WM_SYSCOMMAND, IDM_EXTRA, 0);
+    return b.WaitWindow(kExtraCaption);
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -119,39 +105,30 @@ std::string MoveNumbers(const std::string& record, const char* key, long long by
     return out;
 }
 
-// The message box a start shows, by its text; closed again with OK.
-bool MessageShown(DWORD process, const std::wstring& text) {
-    HWND box = WaitTopWindow(process, L"vexal", 8000);
-    bool found = false;
-    for (HWND c = box ? GetWindow(box, GW_CHILD) : nullptr; c; c = GetWindow(c, GW_HWNDNEXT))
-        if (WindowText(c) == text) found = true;
-    if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return found;
-}
-
 }  // namespace
 
 E2E_CASE(hotkey_detonates_armed_or_not) {
-    Hider h("[Extra]\r\nHotkey=F12\r\n");
-    if (!Check(h.bar != nullptr, "starts with a hotkey in VEXAL.ini")) return;
+    ControlBar b({DefaultSettings(), "[Extra]\r\nHotkey=F12\r\n"});
+    if (!Check(b.Start(), "starts with a hotkey in VEXAL.ini")) return;
     TargetWindow target(L"Hotkey target");
-    TakeKeys(h.bar, target);
+    TakeKeys(b, target);
     if (!PressF12()) {
         Skip("the hotkey", "no X key bridge here");
         return;
     }
     Check(WaitFor([&] { return target.CloseRequests() == 1; }, 3000), "unarmed, the hotkey closes the window in front");
-    if (!Check(ArmWithTarget(h.bar, target), "armed with the target in front")) return;
+    if (!Check(b.Arm(target), "armed with the target in front")) return;
     PressF12();
     Check(WaitFor([&] { return target.CloseRequests() == 2; }, 3000), "armed, the hotkey closes it too");
-    Check(WaitFor([&] { return IsWindowEnabled(GetDlgItem(h.bar, IDC_ARM)) != FALSE; }), "and disarms the bomb");
-    Check(h.VxlUntouched(), "VEXAL.vxl is left byte for byte as it was");
+    Check(WaitFor([&] { return !b.Armed(); }), "and disarms the bomb");
+    Check(VxlUntouched(b), "VEXAL.vxl is left byte for byte as it was");
 }
 
 E2E_CASE(hotkey_hides_and_brings_back_in_order) {
-    Hider h("; mine\r\n[Extra]\r\nHotkey=F12\r\nHideInsteadOfClose=1\r\nMuteWhileHidden=1\r\n");
-    if (!Check(h.bar != nullptr, "starts with hiding in VEXAL.ini")) return;
-    TwoWindows w(h.bar);
+    ControlBar b(
+        {DefaultSettings(), "; mine\r\n[Extra]\r\nHotkey=F12\r\nHideInsteadOfClose=1\r\nMuteWhileHidden=1\r\n"});
+    if (!Check(b.Start(), "starts with hiding in VEXAL.ini")) return;
+    TwoWindows w(b);
     if (!PressF12()) {
         Skip("the hotkey", "no X key bridge here");
         return;
@@ -160,54 +137,52 @@ E2E_CASE(hotkey_hides_and_brings_back_in_order) {
     // hidden, and none runs here; Windows hides them at once.
     Check(WaitFor([&] { return w.BothHidden(); }, 8000), "both windows of the process in front are hidden");
     Check(w.front.CloseRequests() == 0 && w.back.CloseRequests() == 0, "and nothing is closed");
-    Check(h.StateFileExists(), "what is hidden is recorded beside the program");
+    Check(b.Has(L"VEXAL.hidden"), "what is hidden is recorded beside the program");
     // Hidden while it held the X focus, the front window never got the key's
     // release, and Wine would take the next press for a repeat: the bar
     // takes the keys and is told of the release first. (Windows needs none.)
-    SetForegroundWindow(h.bar);
-    WaitFor([&] { return GetForegroundWindow() == h.bar; }, 2000);
-    FocusXKeys(h.bar);
+    b.Activate();
+    FocusXKeys(b.Handle());
     XKey("keyup F12");
     PressF12();
     Check(WaitFor([&] { return w.BackInOrder(); }, 8000), "the hotkey again brings them back, in order, front active");
-    Check(WaitFor([&] { return !h.StateFileExists(); }), "and the record is gone");
-    Check(h.VxlUntouched(), "VEXAL.vxl is left byte for byte as it was");
+    Check(WaitFor([&] { return !b.Has(L"VEXAL.hidden"); }), "and the record is gone");
+    Check(VxlUntouched(b), "VEXAL.vxl is left byte for byte as it was");
 }
 
 // However VEXAL ends, or when it is started again, or after it was killed,
 // the hidden windows come back. The hotkey comes as Windows delivers it, a
 // WM_HOTKEY posted to the bar; the X server's way is shown above.
 E2E_CASE(hidden_windows_come_back_whatever_happens) {
-    const char* ini = kHideIni;
-    auto hide = [](const Hider& h, const WindowProgram& w) {
-        return Check(HideWithHotkey(h.bar, w) && h.StateFileExists(), "hidden and recorded");
+    // Each way VEXAL ends or starts again once it has hidden the windows.
+    const std::function<void(ControlBar&, const WindowProgram&)> afterHiding[] = {
+        [](ControlBar& b, const WindowProgram& w) {
+            b.Press(IDCANCEL);
+            Check(b.WaitExit(5000), "the exit button ends VEXAL");
+            Check(WaitFor([&] { return w.InOrder(); }), "and the windows are back, in order, front active");
+        },
+        [](ControlBar&, const WindowProgram& w) {
+            ControlBar second;
+            second.Launch();
+            Check(second.WaitExit(5000), "a second start ends at once");
+            Check(WaitFor([&] { return w.InOrder(); }), "and has the first bring the windows back");
+        },
+        [](ControlBar& b, const WindowProgram& w) {
+            TerminateProcess(b.Process(), 1);
+            Check(b.WaitExit(5000) && w.BothHidden(), "VEXAL killed: the windows stay hidden");
+            b.Launch();
+            Check(WaitFor([&] { return w.BothShown(); }, 8000), "the next start brings them back");
+            Check(WaitFor([&] { return !b.Has(L"VEXAL.hidden"); }), "and forgets the record");
+        },
     };
-    {
-        Hider h(ini);
+    for (const auto& after : afterHiding) {
+        ControlBar b({DefaultSettings(), kHideIni});
+        b.Start();
         WindowProgram w;
-        if (!Check(w.Started(), "the window program starts") || !hide(h, w)) return;
-        PostMessageW(h.bar, WM_COMMAND, IDCANCEL, 0);
-        Check(h.program.WaitExit(5000), "the exit button ends VEXAL");
-        Check(WaitFor([&] { return w.InOrder(); }), "and the windows are back, in order, front active");
-    }
-    {
-        Hider h(ini);
-        WindowProgram w;
-        if (!hide(h, w)) return;
-        Program second;
-        second.Start();
-        Check(second.WaitExit(5000), "a second start ends at once");
-        Check(WaitFor([&] { return w.InOrder(); }), "and has the first bring the windows back");
-    }
-    {
-        Hider h(ini);
-        WindowProgram w;
-        if (!hide(h, w)) return;
-        TerminateProcess(h.program.Process(), 1);
-        Check(h.program.WaitExit(5000) && w.BothHidden(), "VEXAL killed: the windows stay hidden");
-        h.program.Start();
-        Check(WaitFor([&] { return w.BothShown(); }, 8000), "the next start brings them back");
-        Check(WaitFor([&] { return !h.StateFileExists(); }), "and forgets the record");
+        if (!Check(w.Started(), "the window program starts") ||
+            !Check(HideWithHotkey(b, w) && b.Has(L"VEXAL.hidden"), "hidden and recorded"))
+            return;
+        after(b, w);
     }
 }
 
@@ -220,24 +195,25 @@ E2E_CASE(record_held_by_another_program_goes_elsewhere) {
     wchar_t variable[MAX_PATH] = {};
     GetEnvironmentVariableW(L"LOCALAPPDATA", variable, MAX_PATH);
     SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
-    Hider h(kHideIni);
+    ControlBar b({DefaultSettings(), kHideIni});
+    b.Start();
     SetEnvironmentVariableW(L"LOCALAPPDATA", variable);
     WindowProgram w;
     if (!Check(w.Started() && !local.empty(), "the window program starts")) return;
-    ScopedHandle held(CreateFileW(h.program.PathOf(L"VEXAL.hidden").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    ScopedHandle held(CreateFileW(b.PathOf(L"VEXAL.hidden").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, 0, nullptr));
     if (!Check(held.Valid(), "the driver holds VEXAL.hidden beside VEXAL")) return;
     const DWORD start = GetTickCount();
-    Check(HideWithHotkey(h.bar, w), "the windows are hidden");
+    Check(HideWithHotkey(b, w), "the windows are hidden");
     const DWORD ms = GetTickCount() - start;
     Check(ms < 700, "without waiting for the held file", std::to_string(ms) + " ms");
     Check(Exists(local), "the record is in the local application data folder");
-    TerminateProcess(h.program.Process(), 1);
-    h.program.WaitExit(5000);
-    h.program.Start();
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
+    b.Launch();
     Check(WaitFor([&] { return w.BothShown(); }, 8000), "VEXAL killed, the next start brings them back from there");
     // The file beside VEXAL could not be deleted: an empty record, newer, stands in for it.
-    h.program.WaitControlBar();
+    b.WaitBar();
     const std::string left = ReadPath(local);
     Check(left.find("Window=") == std::string::npos && (left.empty() || left.find("Sound=0,0") != std::string::npos),
           "and what stays there brings nothing back", left);
@@ -250,13 +226,14 @@ E2E_CASE(record_held_by_another_program_goes_elsewhere) {
 // creation time as Windows does (only its CPU times are missing), so a
 // process that got the recorded id shows apart here too.
 E2E_CASE(a_record_from_another_time_brings_nothing_back) {
-    Hider h(kHideIni);
+    ControlBar b({DefaultSettings(), kHideIni});
+    b.Start();
     WindowProgram w;
-    if (!Check(w.Started() && HideWithHotkey(h.bar, w), "VEXAL hides the window program's windows")) return;
-    TerminateProcess(h.program.Process(), 1);
-    h.program.WaitExit(5000);
+    if (!Check(w.Started() && HideWithHotkey(b, w), "VEXAL hides the window program's windows")) return;
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
     std::string genuine;
-    if (!Check(h.program.ReadFile(L"VEXAL.hidden", genuine) && genuine.find("\r\nBoot=") != std::string::npos,
+    if (!Check(b.ReadFile(L"VEXAL.hidden", genuine) && genuine.find("\r\nBoot=") != std::string::npos,
                "killed, VEXAL leaves its record, which names its boot"))
         return;
     TargetWindow never(L"Never shown by VEXAL");
@@ -273,16 +250,15 @@ E2E_CASE(a_record_from_another_time_brings_nothing_back) {
         {"a record of another boot brings nothing back", MoveNumbers(genuine, "Boot=", -86400)},
     };
     for (const auto& other : others) {
-        h.program.WriteFile(L"VEXAL.hidden", other.record);
-        h.program.Start();
-        h.program.WaitControlBar();
+        b.WriteFile(L"VEXAL.hidden", other.record);
+        b.Start();
         Check(!WaitFor([&] { return !w.BothHidden() || IsWindowVisible(never.Handle()); }, 1500) &&
-                  !h.StateFileExists(),
+                  !b.Has(L"VEXAL.hidden"),
               other.what, "(watched for 1.5 s; the record is removed)");
-        h.program.Stop();
+        b.Stop();
     }
-    h.program.WriteFile(L"VEXAL.hidden", genuine);
-    h.program.Start();
+    b.WriteFile(L"VEXAL.hidden", genuine);
+    b.Launch();
     Check(WaitFor([&] { return w.BothShown(); }, 8000), "the record as VEXAL wrote it brings them back");
 }
 
@@ -291,32 +267,26 @@ E2E_CASE(hotkey_taken_by_another_program) {
         Skip("a taken hotkey", "the driver could not take F11 itself");
         return;
     }
-    Program p;
-    p.WriteFile(L"VEXAL.ini", "[Extra]\nHotkey=f11\n");
-    p.Start();
-    Check(MessageShown(p.ProcessId(), L"热键 F11 已被其他程序占用，请另选一个。"),
+    ControlBar b({std::nullopt, "[Extra]\nHotkey=f11\n"});
+    b.Launch();
+    Check(b.MessageSays(L"热键 F11 已被其他程序占用，请另选一个。"),
           "a key another program holds is named as VEXAL.ini writes it");
-    Check(p.WaitControlBar() != nullptr, "and VEXAL runs on without it");
+    Check(b.WaitBar(), "and VEXAL runs on without it");
     UnregisterHotKey(nullptr, 7);
 }
 
 // The dialog writes VEXAL.ini, keeping what a person wrote there; a key
 // another program holds keeps it open; Cancel changes nothing.
 E2E_CASE(hotkey_dialog_round_trip) {
-    Hider h("; my notes\n[Other]\nKeep=this\n[Extra]\nUnknown=stays\n");
-    if (!Check(h.bar != nullptr, "starts")) return;
-    auto open = [&] {
-        PostMessageW(h.bar, WM_SYSCOMMAND, IDM_EXTRA, 0);
-        return WaitTopWindow(h.program.ProcessId(), kExtraCaption);
-    };
-    HWND dlg = open();
+    ControlBar b({DefaultSettings(), "; my notes\n[Other]\nKeep=this\n[Extra]\nUnknown=stays\n"});
+    if (!Check(b.Start(), "starts")) return;
+    HWND dlg = OpenExtra(b);
     if (!Check(dlg != nullptr, "the system menu item opens the dialog")) return;
-    Rest(300);
-    SaveScreenshot("hotkey-dialog", dlg);
+    SaveDialogScreenshot("hotkey-dialog", dlg);
     SendDlgItemMessageW(dlg, IDC_EXTRA_HOTKEY, HKM_SETHOTKEY, 'Q', 0);
     Click(dlg, IDOK);
-    Check(MessageShown(h.program.ProcessId(), L"打字用的键（字母、数字、空格等）不能单独用作热键，否则打字时就会触发。"
-                                              L"请同时按住Ctrl或Alt，或者改用F1至F24、Pause等键。"),
+    Check(b.MessageSays(L"打字用的键（字母、数字、空格等）不能单独用作热键，否则打字时就会触发。"
+                        L"请同时按住Ctrl或Alt，或者改用F1至F24、Pause等键。"),
           "a typing key alone is refused, with the reason");
     Check(!WaitFor([&] { return !IsWindow(dlg); }, 500), "and the dialog stays open (watched for 0.5 s)");
     SendDlgItemMessageW(dlg, IDC_EXTRA_HOTKEY, HKM_SETHOTKEY, MAKEWORD('B', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
@@ -327,10 +297,10 @@ E2E_CASE(hotkey_dialog_round_trip) {
         "; my notes\n[Other]\nKeep=this\n[Extra]\nUnknown=stays\nHotkey=Ctrl+Alt+B\nHideInsteadOfClose=1\n"
         "MuteWhileHidden=0\nLockAfterDetonation=0\nTrayWhileArmed=0\n";
     std::string ini;
-    Check(WaitFor([&] { return h.program.ReadFile(L"VEXAL.ini", ini) && ini == expected; }),
+    Check(WaitFor([&] { return b.ReadFile(L"VEXAL.ini", ini) && ini == expected; }),
           "VEXAL.ini has the new settings and everything else as it was", ini);
 
-    dlg = open();
+    dlg = OpenExtra(b);
     if (!Check(dlg != nullptr, "opens again")) return;
     Check(SendDlgItemMessageW(dlg, IDC_EXTRA_HOTKEY, HKM_GETHOTKEY, 0, 0) ==
                   MAKEWORD('B', HOTKEYF_CONTROL | HOTKEYF_ALT) &&
@@ -339,17 +309,14 @@ E2E_CASE(hotkey_dialog_round_trip) {
     if (RegisterHotKey(nullptr, 8, 0, VK_F10)) {
         SendDlgItemMessageW(dlg, IDC_EXTRA_HOTKEY, HKM_SETHOTKEY, VK_F10, 0);
         Click(dlg, IDOK);
-        Check(MessageShown(h.program.ProcessId(), L"热键 F10 已被其他程序占用，请另选一个。"),
-              "a taken key is refused");
+        Check(b.MessageSays(L"热键 F10 已被其他程序占用，请另选一个。"), "a taken key is refused");
         Check(!WaitFor([&] { return !IsWindow(dlg); }, 1000), "and the dialog stays open (watched for 1 s)");
         UnregisterHotKey(nullptr, 8);
     }
     Click(dlg, IDCANCEL);
     Check(WaitFor([&] { return !IsWindow(dlg); }), "Cancel closes it");
-    std::string after;
-    h.program.ReadFile(L"VEXAL.ini", after);
-    Check(after == ini, "and changes nothing");
-    Check(h.VxlUntouched(), "VEXAL.vxl is left byte for byte as it was");
+    Check(b.FileIs(L"VEXAL.ini", ini), "and changes nothing");
+    Check(VxlUntouched(b), "VEXAL.vxl is left byte for byte as it was");
 }
 
 // VEXAL.ini is never a reason not to start, and a start never rewrites it.
@@ -362,13 +329,10 @@ E2E_CASE(extra_settings_file_never_stops_a_start) {
         "[Extra]\nHotkey=" + std::string(100000, 'A') + "\n[Extra\n=\n",
     };
     for (const std::string& ini : files) {
-        Hider h(ini);
-        if (!Check(h.bar != nullptr, "VEXAL starts")) continue;
-        Check(!WaitFor([&] { return FindTopWindow(h.program.ProcessId(), L"vexal") != nullptr; }, 1000),
-              "without any message (watched for 1 s)");
-        std::string after;
-        h.program.ReadFile(L"VEXAL.ini", after);
-        Check(after == ini && h.VxlUntouched(), "and leaves both files as they were");
+        ControlBar b({DefaultSettings(), ini});
+        if (!Check(b.Start(), "VEXAL starts")) continue;
+        Check(!b.WaitMessage(1000), "without any message (watched for 1 s)");
+        Check(b.FileIs(L"VEXAL.ini", ini) && VxlUntouched(b), "and leaves both files as they were");
     }
 }
 
@@ -376,18 +340,15 @@ E2E_CASE(extra_settings_file_never_stops_a_start) {
 // defaults apply, the file stays as it is, and saving says it cannot save.
 E2E_CASE(extra_settings_file_too_large_is_not_read) {
     const std::string ini = "[Extra]\r\nHotkey=F9\r\nHideInsteadOfClose=1\r\n" + std::string(4u << 20, '\n');
-    Hider h(ini);
-    if (!Check(h.bar != nullptr, "VEXAL starts")) return;
+    ControlBar b({DefaultSettings(), ini});
+    if (!Check(b.Start(), "VEXAL starts")) return;
     Check(RegisterHotKey(nullptr, 9, 0, VK_F9) != FALSE, "without the hotkey the file names");
     UnregisterHotKey(nullptr, 9);
-    PostMessageW(h.bar, WM_SYSCOMMAND, IDM_EXTRA, 0);
-    HWND dlg = WaitTopWindow(h.program.ProcessId(), kExtraCaption);
+    HWND dlg = OpenExtra(b);
     if (!Check(dlg != nullptr, "the hotkey dialog opens")) return;
     Check(SendDlgItemMessageW(dlg, IDC_EXTRA_HOTKEY, HKM_GETHOTKEY, 0, 0) == 0 && !IsChecked(dlg, IDC_EXTRA_HIDE),
           "showing the defaults");
     Click(dlg, IDOK);
-    Check(MessageShown(h.program.ProcessId(), L"无法保存VEXAL.ini，新的设置只在本次运行中有效。"),
-          "OK says the file cannot be saved");
-    std::string after;
-    Check(h.program.ReadFile(L"VEXAL.ini", after) && after == ini && h.VxlUntouched(), "and both files stay as they were");
+    Check(b.MessageSays(L"无法保存VEXAL.ini，新的设置只在本次运行中有效。"), "OK says the file cannot be saved");
+    Check(b.FileIs(L"VEXAL.ini", ini) && VxlUntouched(b), "and both files stay as they were");
 }

@@ -6,8 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/e2e/Rig.h"
-#include "tests/e2e/Settings.h"
+#include "tests/e2e/ControlBarDriver.h"
 
 namespace {
 
@@ -27,30 +26,27 @@ E2E_CASE(listed_programs_hide_with_the_window_in_front) {
     WindowProgram unlisted;
     if (!Check(music.Started() && chat.Started() && unlisted.Started(), "three window programs run")) return;
     for (const bool hide : {false, true}) {
-        Program p;
-        p.WriteFile(L"VEXAL.vxl", SettingsBytes(DefaultSettings()));
-        p.WriteFile(L"VEXAL.ini", std::string("[Extra]\r\nHotkey=F12\r\nAlsoHide=LISTEDCHAT.exe; listed?usic.*\r\n") +
-                                      "HideInsteadOfClose=" + (hide ? "1" : "0") + "\r\n");
-        p.Start();
-        HWND bar = p.WaitControlBar();
-        if (!Check(bar != nullptr, "VEXAL starts with two programs listed")) return;
+        const std::string ini = std::string("[Extra]\r\nHotkey=F12\r\nAlsoHide=LISTEDCHAT.exe; listed?usic.*\r\n") +
+                                "HideInsteadOfClose=" + (hide ? "1" : "0") + "\r\n";
+        ControlBar p({DefaultSettings(), ini});
+        if (!Check(p.Start(), "VEXAL starts with two programs listed")) return;
         music.ActivateFront();
         chat.ActivateFront();
         TargetWindow front(L"In front of the listed");
         front.Activate();
         const std::vector<HWND> before =
             Stacking({front.Handle(), chat.Front(), chat.Back(), music.Front(), music.Back()});
-        PostMessageW(bar, WM_HOTKEY, 1, MAKELPARAM(0, VK_F12));
+        p.PostHotkey();
         if (!hide) {
             Check(WaitFor([&] { return front.CloseRequests() == 1; }), "outside hide mode the window in front is closed");
-            Rest(1000);
-            Check(chat.BothShown() && music.BothShown() && unlisted.BothShown(), "and the listed programs are untouched");
+            Check(!WaitFor([&] { return !(chat.BothShown() && music.BothShown() && unlisted.BothShown()); }, 1000),
+                  "and the listed programs are untouched (watched for 1 s)");
             continue;
         }
         Check(WaitFor([&] { return !IsWindowVisible(front.Handle()) && chat.BothHidden() && music.BothHidden(); }, 8000),
               "in hide mode the listed programs' windows go with the window in front");
         Check(unlisted.BothShown() && front.CloseRequests() == 0, "nothing else is hidden, nothing closed");
-        PostMessageW(bar, WM_HOTKEY, 1, MAKELPARAM(0, VK_F12));
+        p.PostHotkey();
         Check(WaitFor([&] { return IsWindowVisible(front.Handle()) && chat.BothShown() && music.BothShown(); }, 8000),
               "the hotkey brings all back");
         Check(WaitFor([&] { return GetForegroundWindow() == front.Handle(); }) && Stacking(before) == before,

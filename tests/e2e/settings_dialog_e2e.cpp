@@ -8,10 +8,8 @@
 #include <string>
 
 #include "base/TimeConversion.h"
-#include "res/resource.h"
 #include "base/Codepage.h"
-#include "tests/e2e/Rig.h"
-#include "tests/e2e/Settings.h"
+#include "tests/e2e/ControlBarDriver.h"
 
 namespace {
 
@@ -99,21 +97,15 @@ struct Shown {
 
 // One run of the program with its settings dialog open.
 struct Session {
-    Program program;
-    HWND bar = nullptr;
+    ControlBar bar;
     HWND dlg = nullptr;
 
-    // Starts the program, with a settings file when `file` is not empty.
-    explicit Session(const std::string& file = "") {
-        if (!file.empty()) program.WriteFile(L"VEXAL.vxl", file);
-        program.Start();
-        bar = program.WaitControlBar();
-    }
+    explicit Session(const BarFiles& files = {}) : bar(files) { bar.Start(); }
     bool Open() {
-        if (!bar) return false;
+        if (!bar.Handle()) return false;
         m_fileAtOpen = FileState();
-        Click(bar, IDC_SETTINGS);
-        dlg = WaitTopWindow(program.ProcessId(), kCaption);
+        bar.Press(IDC_SETTINGS);
+        dlg = bar.WaitWindow(kCaption);
         return dlg != nullptr;
     }
     HWND Item(int id) const { return GetDlgItem(dlg, id); }
@@ -144,16 +136,16 @@ struct Session {
     // The file's bytes and time of its last writing; empty when there is none.
     std::string FileState() const {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesExW(program.PathOf(L"VEXAL.vxl").c_str(), GetFileExInfoStandard, &data)) return "";
+        if (!GetFileAttributesExW(bar.PathOf(L"VEXAL.vxl").c_str(), GetFileExInfoStandard, &data)) return "";
         std::string bytes;
-        program.ReadFile(L"VEXAL.vxl", bytes);
+        bar.ReadFile(L"VEXAL.vxl", bytes);
         return std::to_string(data.ftLastWriteTime.dwLowDateTime) + "/" + bytes;
     }
     std::string m_fileAtOpen;
     bool Settings(BombSettings& s) const {
         std::string bytes;
         s = BombSettings(0);
-        return program.ReadFile(L"VEXAL.vxl", bytes) &&
+        return bar.ReadFile(L"VEXAL.vxl", bytes) &&
                ParseSettingsFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), s) ==
                    ParseResult::Loaded;
     }
@@ -165,7 +157,7 @@ struct Session {
             if (IsChecked(dlg, kFinalActions[i])) s.finalAction = i;
         s.sound = static_cast<int>(SendMessageW(Item(IDC_SET_SOUND_TYPE), CB_GETCURSEL, 0, 0));
         s.picture = static_cast<int>(SendMessageW(Item(IDC_SET_PICTURE_LIST), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
-        Remote mem(program.ProcessId(), sizeof(SYSTEMTIME));
+        Remote mem(bar.ProcessId(), sizeof(SYSTEMTIME));
         SendMessageW(Item(IDC_SET_DETONATION_TIME), DTM_GETSYSTEMTIME, 0, mem.At());
         SYSTEMTIME t = mem.Get<SYSTEMTIME>();
         s.hour = t.wHour, s.minute = t.wMinute, s.second = t.wSecond;
@@ -185,7 +177,7 @@ struct Session {
         SendMessageW(Item(IDC_SET_SOUND_TYPE), CB_SETCURSEL, static_cast<WPARAM>(s.sound), 0);
         SetText(IDC_SET_SENSITIVITY, s.sensitivity);
         SetText(IDC_SET_FINAL_MESSAGE, s.message);
-        Remote mem(program.ProcessId(), sizeof(SYSTEMTIME));
+        Remote mem(bar.ProcessId(), sizeof(SYSTEMTIME));
         SendMessageW(Item(IDC_SET_DETONATION_TIME), DTM_GETSYSTEMTIME, 0, mem.At());
         SYSTEMTIME t = mem.Get<SYSTEMTIME>();
         t.wHour = static_cast<WORD>(s.hour), t.wMinute = static_cast<WORD>(s.minute);
@@ -199,7 +191,7 @@ struct Session {
     void ClickPicture(int k) const {
         HWND list = Item(IDC_SET_PICTURE_LIST);
         SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(k), FALSE);
-        Remote mem(program.ProcessId(), sizeof(RECT));
+        Remote mem(bar.ProcessId(), sizeof(RECT));
         RECT r = {LVIR_ICON, 0, 0, 0};
         mem.Put(r);
         SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(k), mem.At());
@@ -208,7 +200,7 @@ struct Session {
         ClientToScreen(list, &centre);
         SetForegroundWindow(dlg);
         // Clicks at one place in quick succession would make a double click.
-        WaitFor([] { return false; }, GetDoubleClickTime() + 100);
+        Rest(GetDoubleClickTime() + 100);
         SetCursorPos(centre.x, centre.y);
         INPUT in[2] = {};
         in[0].type = in[1].type = INPUT_MOUSE;
@@ -219,31 +211,17 @@ struct Session {
     }
 };
 
-// The message box a handler opened, captioned with the executable's name.
-HWND WaitBox(const Session& s, DWORD timeoutMs = 5000) {
-    return WaitTopWindow(s.program.ProcessId(), L"vexal", timeoutMs);
-}
-
-struct OtherDialog {
-    DWORD pid;
-    HWND settings, found;
-};
-BOOL CALLBACK FindOtherDialog(HWND w, LPARAM p) {
-    auto* o = reinterpret_cast<OtherDialog*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid != o->pid || w == o->settings || !IsWindowVisible(w) || ClassName(w) != L"#32770") return TRUE;
-    if (WindowText(w).rfind(L"VEXAL", 0) == 0) return TRUE;  // the control bar
-    o->found = w;
-    return FALSE;
-}
-
-// Presses a browse button and waits for the open-file dialog it shows.
+// Presses a browse button and waits for the open-file dialog it shows: a
+// dialog of the run that is neither the settings dialog nor the bar.
 HWND WaitFileDialog(const Session& s, int button) {
     Click(s.dlg, button);
-    OtherDialog o = {s.program.ProcessId(), s.dlg, nullptr};
-    WaitFor([&] { return EnumWindows(FindOtherDialog, reinterpret_cast<LPARAM>(&o)), o.found != nullptr; });
-    return o.found;
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (HWND w : s.bar.Windows())
+            if (w != s.dlg && w != s.bar.Handle() && ClassName(w) == L"#32770") found = w;
+        return found != nullptr;
+    });
+    return found;
 }
 
 BOOL CALLBACK FindNameEdit(HWND w, LPARAM p) {
@@ -264,17 +242,6 @@ bool ChooseFile(HWND fd, const std::wstring& path) {
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageW(fd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return WaitFor([&] { return !IsWindow(fd); });
-}
-
-bool BoxSays(HWND box, const std::wstring& text) {
-    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (WindowText(c) == text) return true;
-    return false;
-}
-
-bool Dismiss(HWND box) {
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return WaitFor([&] { return !IsWindow(box); });
 }
 
 HWND Focus(HWND window) {
@@ -361,7 +328,7 @@ E2E_CASE(settings_dialog_opens_on_setting_in_force) {
           "the sound list has five entries in order", WideToUtf8(sound));
 
     HWND list = s.Item(IDC_SET_PICTURE_LIST);
-    Remote mem(s.program.ProcessId(), 512);
+    Remote mem(s.bar.ProcessId(), 512);
     auto label = [&](int k) {
         LVITEMW item = {};
         item.iSubItem = 0;
@@ -407,12 +374,10 @@ E2E_CASE(settings_dialog_opens_on_setting_in_force) {
               abs((dr.top + dr.bottom) - (desk.top + desk.bottom)) <= 2,
           "the dialog is centred on the desktop");
 
-    // Painted in full, with no tooltip over it, before the picture is taken.
+    // No tooltip over it (1 s at most once the cursor is away) when the picture is taken.
     SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
-    SetForegroundWindow(s.dlg);
-    RedrawWindow(s.dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    WaitFor([] { return false; }, 1000);
-    SaveScreenshot("settings-dialog", s.dlg);
+    WaitFor([&] { return !tips || !IsWindowVisible(tips); }, 1000);
+    SaveDialogScreenshot("settings-dialog", s.dlg);
     Check(s.End(IDCANCEL), "Cancel closes the dialog");
 }
 
@@ -473,10 +438,10 @@ E2E_CASE(settings_dialog_store_into_set4_while_mem2_shown) {
     s.Press(IDC_SET_MUTE_WAVE);  // changed but never stored
     if (!Check(s.EndOk(), "OK closes the dialog")) return;
 
-    Check(WaitFor([&] { return IsChecked(s.bar, IDC_RADIO4); }) && !IsChecked(s.bar, IDC_RADIO1),
+    Check(WaitFor([&] { return s.bar.Checked(IDC_RADIO4); }) && !s.bar.Checked(IDC_RADIO1),
           "setting number 4 is in force on the control bar");
     std::string bytes;
-    s.program.ReadFile(L"VEXAL.vxl", bytes);
+    s.bar.ReadFile(L"VEXAL.vxl", bytes);
     Check(bytes.size() > 4 && bytes.compare(0, 4, std::string("\x03\0\0\0", 4)) == 0,
           "the file begins with setting number index 3");
     BombSettings f;
@@ -490,7 +455,7 @@ E2E_CASE(settings_dialog_cancel_keeps_file_and_bar) {
         BombSettings prepared = WithPaths();
         prepared.CurrentSetting = 1;
         std::string before = withFile ? SettingsBytes(prepared) : "";
-        Session s(before);
+        Session s(withFile ? BarFiles(before) : BarFiles());
         if (!Check(s.Open(), "the dialog opens")) return;
         s.Fill(Pattern(0));
         s.Press(IDC_SET_STORE1);
@@ -498,15 +463,12 @@ E2E_CASE(settings_dialog_cancel_keeps_file_and_bar) {
         s.Press(IDC_SET_RECALL3);
         s.Press(IDC_SET_STORE6);
         if (!Check(s.End(IDCANCEL), "Cancel closes the dialog")) return;
-        std::string after;
-        bool exists = s.program.ReadFile(L"VEXAL.vxl", after);
         if (withFile)
-            Check(exists && after == before, "a prepared file stays byte for byte");
+            Check(s.bar.FileIs(L"VEXAL.vxl", before), "a prepared file stays byte for byte");
         else
-            Check(!exists, "no file is created");
-        Check(IsChecked(s.bar, withFile ? IDC_RADIO2 : IDC_RADIO1), "the setting number in force stays");
-        Check(SendMessageW(GetDlgItem(s.bar, IDC_RANGEBAR), PBM_GETRANGE, FALSE, 0) == 200,
-              "the range bar keeps its Sensitivity");
+            Check(!s.bar.Has(L"VEXAL.vxl"), "no file is created");
+        Check(s.bar.Checked(withFile ? IDC_RADIO2 : IDC_RADIO1), "the setting number in force stays");
+        Check(s.bar.RangeMax() == 200, "the range bar keeps its Sensitivity");
     }
 }
 
@@ -531,11 +493,9 @@ E2E_CASE(settings_dialog_recall_ok_rewrites_file) {
     BombSettings expected = prepared;
     expected.CurrentSetting = 2;
     expected.Records[2].EdgeFlags = "0000";
-    std::string after;
-    s.program.ReadFile(L"VEXAL.vxl", after);
-    Check(after == SettingsBytes(expected),
+    Check(s.bar.FileIs(L"VEXAL.vxl", SettingsBytes(expected)),
           "only CurrentSetting and record 3's EdgeFlags change; records 7 to 10 and every Reserved stay");
-    Check(IsChecked(s.bar, IDC_RADIO3), "setting number 3 is in force");
+    Check(s.bar.Checked(IDC_RADIO3), "setting number 3 is in force");
 }
 
 E2E_CASE(settings_dialog_message_length_limit) {
@@ -547,9 +507,9 @@ E2E_CASE(settings_dialog_message_length_limit) {
     s.Press(IDC_SET_HIDE_SELF);
     s.SetText(IDC_SET_FINAL_MESSAGE, forty + L"x");
     Click(s.dlg, IDC_SET_STORE2);
-    HWND box = WaitBox(s);
-    Check(box && BoxSays(box, kTooLong), "storing 41 bytes shows the too-long message");
-    Check(Dismiss(box), "the message is dismissed");
+    HWND box = s.bar.WaitMessage();
+    Check(box && ControlBar::Says(box, kTooLong), "storing 41 bytes shows the too-long message");
+    Check(ControlBar::Dismiss(box), "the message is dismissed");
     Check(s.Recalled() == 0, "Mem1 stays pressed: nothing was stored");
     s.Press(IDC_SET_RECALL2);
     Shown r2 = s.Read();
@@ -558,9 +518,9 @@ E2E_CASE(settings_dialog_message_length_limit) {
     // OK with 41 bytes keeps the dialog open; with 40 it closes.
     s.SetText(IDC_SET_FINAL_MESSAGE, forty + L"x");
     Click(s.dlg, IDOK);
-    box = WaitBox(s);
-    Check(box && BoxSays(box, kTooLong), "OK with 41 bytes shows the too-long message");
-    Dismiss(box);
+    box = s.bar.WaitMessage();
+    Check(box && ControlBar::Says(box, kTooLong), "OK with 41 bytes shows the too-long message");
+    ControlBar::Dismiss(box);
     Check(IsWindow(s.dlg) && IsWindowVisible(s.dlg), "the dialog stays open");
     Check(WaitFor([&] { return Focus(s.dlg) == s.Item(IDC_SET_FINAL_MESSAGE); }), "the message box has the focus");
 
@@ -594,9 +554,9 @@ E2E_CASE(settings_dialog_exclusive_boxes) {
     s.Press(IDC_SET_EDGE_RIGHT);
     s.SetText(IDC_SET_FINAL_MESSAGE, std::wstring(21, L'字'));
     Click(s.dlg, IDC_SET_NO_DETONATION);
-    HWND box = WaitBox(s);
-    Check(box && BoxSays(box, kTooLong), "the failed read is reported");
-    Dismiss(box);
+    HWND box = s.bar.WaitMessage();
+    Check(box && ControlBar::Says(box, kTooLong), "the failed read is reported");
+    ControlBar::Dismiss(box);
     Check(
         WaitFor([&] { return !IsChecked(s.dlg, IDC_SET_MINIMIZE_TARGET); }) && IsChecked(s.dlg, IDC_SET_NO_DETONATION),
         "and the boxes still exclude each other");
@@ -617,18 +577,17 @@ E2E_CASE(settings_dialog_spin_limits) {
           WideToUtf8(s.Text(IDC_SET_SENSITIVITY)));
     s.Press(IDC_SET_STORE1);
     if (!Check(s.EndOk(), "OK closes the dialog")) return;
-    Check(SendMessageW(GetDlgItem(s.bar, IDC_RANGEBAR), PBM_GETRANGE, FALSE, 0) == 1,
-          "the stored Sensitivity becomes the range bar's range");
+    Check(s.bar.RangeMax() == 1, "the stored Sensitivity becomes the range bar's range");
 }
 
 E2E_CASE(settings_dialog_topmost_band) {
     Session s;
-    if (!Check(s.bar && IsTopmost(s.bar), "the control bar starts topmost")) return;
+    if (!Check(s.bar.Handle() && IsTopmost(s.bar.Handle()), "the control bar starts topmost")) return;
     for (int end : {IDOK, IDCANCEL}) {
         if (!Check(s.Open(), "the dialog opens")) return;
-        Check(WaitFor([&] { return !IsTopmost(s.bar); }), "the bar leaves the topmost band while it is open");
+        Check(WaitFor([&] { return !IsTopmost(s.bar.Handle()); }), "the bar leaves the topmost band while it is open");
         s.End(end);
-        Check(WaitFor([&] { return IsTopmost(s.bar); }, 10000),
+        Check(WaitFor([&] { return IsTopmost(s.bar.Handle()); }, 10000),
               end == IDOK ? "and is topmost again after OK" : "and is topmost again after Cancel");
     }
 }
@@ -636,10 +595,10 @@ E2E_CASE(settings_dialog_topmost_band) {
 E2E_CASE(settings_dialog_browse_paths) {
     Session s;
     if (!Check(s.Open(), "the dialog opens")) return;
-    const std::wstring chinese = s.program.PathOf(L"运行程序.exe");
-    const std::wstring thai = s.program.PathOf(L"ทดสอบ.exe");  // no code page 936 form
-    s.program.WriteFile(L"运行程序.exe", "x");
-    s.program.WriteFile(L"ทดสอบ.exe", "x");
+    const std::wstring chinese = s.bar.PathOf(L"运行程序.exe");
+    const std::wstring thai = s.bar.PathOf(L"ทดสอบ.exe");  // no code page 936 form
+    s.bar.WriteFile(L"运行程序.exe", "x");
+    s.bar.WriteFile(L"ทดสอบ.exe", "x");
 
     HWND fd = WaitFileDialog(s, IDC_SET_BROWSE_STARTUP);
     if (!Check(fd != nullptr, "browse opens the open-file dialog")) return;
@@ -673,7 +632,7 @@ E2E_CASE(settings_dialog_browse_paths) {
 E2E_CASE(settings_dialog_play_sound_reads_list) {
     Session s;
     if (!Check(s.Open(), "the dialog opens")) return;
-    s.program.WriteFile(L"any.exe", "x");
+    s.bar.WriteFile(L"any.exe", "x");
     HWND combo = s.Item(IDC_SET_SOUND_TYPE);
     Shown before = s.Read();
 
@@ -688,13 +647,13 @@ E2E_CASE(settings_dialog_play_sound_reads_list) {
     // what the button read, not what it shows now.
     SendMessageW(combo, CB_SETCURSEL, 1, 0);
     HWND fd = WaitFileDialog(s, IDC_SET_BROWSE_STARTUP);
-    Check(fd && ChooseFile(fd, s.program.PathOf(L"any.exe")), "a file is chosen");
+    Check(fd && ChooseFile(fd, s.bar.PathOf(L"any.exe")), "a file is chosen");
     Check(WaitFor([&] { return SendMessageW(combo, CB_GETCURSEL, 0, 0) == 3; }),
           "the sound button had read entry 3 at its click");
 
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     s.Press(IDC_SET_APPLY_PLAY_SOUND);
-    Check(IsWindow(s.dlg) && !WaitBox(s, 500) && SendMessageW(combo, CB_GETCURSEL, 0, 0) == -1,
+    Check(IsWindow(s.dlg) && !s.bar.WaitMessage(500) && SendMessageW(combo, CB_GETCURSEL, 0, 0) == -1,
           "with no entry chosen the button plays nothing and shows nothing");
     Skip("the sound itself", "Wine on a virtual display has no sound device to listen to");
     s.End(IDCANCEL);
@@ -710,11 +669,11 @@ void CheckSaveFails(Session& s, const char* why) {
     if (!Check(s.Open(), "the dialog opens")) return;
     s.Press(IDC_SET_RECALL2);
     Click(s.dlg, IDOK);
-    HWND box = WaitBox(s, 10000);
+    HWND box = s.bar.WaitMessage(10000);
     std::string what = std::string("OK ") + why + " shows the settings-error message";
-    Check(box && BoxSays(box, kSaveFailed), what.c_str());
-    if (box) Dismiss(box);
-    Check(s.program.WaitExit(10000), "and the program ends");
+    Check(box && ControlBar::Says(box, kSaveFailed), what.c_str());
+    if (box) ControlBar::Dismiss(box);
+    Check(s.bar.WaitExit(10000), "and the program ends");
 }
 
 }  // namespace
@@ -724,16 +683,13 @@ E2E_CASE(settings_dialog_save_fails_while_file_held) {
     std::string before = SettingsBytes(prepared);
     Session s(before);
     // Another program holds the file open without sharing it.
-    HANDLE held = CreateFileW(s.program.PathOf(L"VEXAL.vxl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE held = CreateFileW(s.bar.PathOf(L"VEXAL.vxl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (!Check(held != INVALID_HANDLE_VALUE, "the driver holds the file")) return;
     CheckSaveFails(s, "while another program holds the file");
     CloseHandle(held);
-    std::string after;
-    s.program.ReadFile(L"VEXAL.vxl", after);
-    Check(after == before, "the old file is intact byte for byte");
+    Check(s.bar.FileIs(L"VEXAL.vxl", before), "the old file is intact byte for byte");
     WIN32_FIND_DATAW fd;
-    HANDLE find = FindFirstFileW(s.program.PathOf(L"*.tmp").c_str(), &fd);
+    HANDLE find = FindFirstFileW(s.bar.PathOf(L"*.tmp").c_str(), &fd);
     Check(find == INVALID_HANDLE_VALUE, "no temporary file is left behind");
     if (find != INVALID_HANDLE_VALUE) FindClose(find);
 }
@@ -742,25 +698,23 @@ E2E_CASE(settings_dialog_save_fails_in_read_only_folder) {
     BombSettings prepared = WithPaths();
     std::string before = SettingsBytes(prepared);
     Session s(before);
-    SetFileAttributesW(s.program.Folder().c_str(), FILE_ATTRIBUTE_READONLY);
-    std::wstring probe = s.program.PathOf(L"probe");
+    SetFileAttributesW(s.bar.Folder().c_str(), FILE_ATTRIBUTE_READONLY);
+    std::wstring probe = s.bar.PathOf(L"probe");
     HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
         CloseHandle(h);
         DeleteFileW(probe.c_str());
-        SetFileAttributesW(s.program.Folder().c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(s.bar.Folder().c_str(), FILE_ATTRIBUTE_NORMAL);
         // A read-only folder does not stop this user (root under Wine); a
         // folder where nothing new can be created is made by putting a
         // folder in the way of every file the save would create.
         Skip("a read-only folder", "folder permissions do not hold against this user");
-        CreateDirectoryW(s.program.PathOf(L"VEXAL.Vxl.tmp").c_str(), nullptr);
+        CreateDirectoryW(s.bar.PathOf(L"VEXAL.Vxl.tmp").c_str(), nullptr);
     }
     CheckSaveFails(s, "where no file can be created");
-    SetFileAttributesW(s.program.Folder().c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(s.program.PathOf(L"VEXAL.Vxl.tmp").c_str());
-    std::string after;
-    s.program.ReadFile(L"VEXAL.vxl", after);
-    Check(after == before, "the old file is intact byte for byte");
+    SetFileAttributesW(s.bar.Folder().c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(s.bar.PathOf(L"VEXAL.Vxl.tmp").c_str());
+    Check(s.bar.FileIs(L"VEXAL.vxl", before), "the old file is intact byte for byte");
 }
 
 E2E_CASE(settings_dialog_file_changed_outside_is_overwritten) {
@@ -774,12 +728,11 @@ E2E_CASE(settings_dialog_file_changed_outside_is_overwritten) {
     other.Records[0].Sensitivity = "999";
     other.Records[7].Reserved = "theirs";
     other.Records[8].FinalMessage = "theirs";
-    s.program.WriteFile(L"VEXAL.vxl", SettingsBytes(other));
+    s.bar.WriteFile(L"VEXAL.vxl", SettingsBytes(other));
     if (!Check(s.Open(), "the dialog opens")) return;
     if (!Check(s.EndOk(), "OK closes the dialog")) return;
     BombSettings expected = started;
     expected.Records[0].EdgeFlags = "0000";  // recalled when the dialog opened
-    std::string after;
-    s.program.ReadFile(L"VEXAL.vxl", after);
-    Check(after == SettingsBytes(expected), "the file holds exactly the program's settings, nothing of the other's");
+    Check(s.bar.FileIs(L"VEXAL.vxl", SettingsBytes(expected)),
+          "the file holds exactly the program's settings, nothing of the other's");
 }
