@@ -24,6 +24,14 @@ int Bars() {
     return n;
 }
 
+// No VEXAL holds the mutex that marks a running one: an earlier case's may
+// still be ending.
+bool NoneRunning() {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "VEXAL");
+    if (mutex) CloseHandle(mutex);
+    return mutex == nullptr;
+}
+
 // The message an unknown argument brings names it; answered with OK.
 bool RefusedNaming(ControlBar& p, const std::wstring& name) {
     HWND box = p.WaitMessage(8000);
@@ -36,6 +44,7 @@ bool RefusedNaming(ControlBar& p, const std::wstring& name) {
 }  // namespace
 
 E2E_CASE(command_line_with_none_running) {
+    if (!Check(WaitFor(NoneRunning, 10000), "no VEXAL of an earlier case runs")) return;
     for (const wchar_t* argument : {L"/detonate", L"/disarm", L"-SHOW", L"/exit"})
         Check(RunWith(argument) == 1 && Bars() == 0, "with none running it ends with 1 and shows nothing",
               WideToUtf8(argument));
