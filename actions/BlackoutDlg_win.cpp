@@ -45,9 +45,7 @@ LRESULT CBlackoutDlg::OnLButtonDown(WPARAM, LPARAM) {
 }
 
 // The stock black brush: nothing to create or free per repaint.
-LRESULT CBlackoutDlg::OnCtlColorDlg(WPARAM, LPARAM) {
-    return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
-}
+LRESULT CBlackoutDlg::OnCtlColorDlg(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH)); }
 
 // Alt+F4, a close request from outside or the owner going away end the
 // window without a click; the desktop must come back all the same.

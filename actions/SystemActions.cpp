@@ -73,9 +73,7 @@ void ActPlaySound(WinCalls& win, int soundType) {
     win.MessageBeep(kBeepTypes[soundType]);
 }
 
-void ActScreenSaver(WinCalls& win, uintptr_t window) {
-    win.SendMessageA(window, kWmSysCommand, kScScreenSave, 0);
-}
+void ActScreenSaver(WinCalls& win, uintptr_t window) { win.SendMessageA(window, kWmSysCommand, kScScreenSave, 0); }
 
 void ActShutDown(WinCalls& win, const std::string& windowsVersion) {
     // Every step runs whatever the one before returned: on the 9x family the

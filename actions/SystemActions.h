@@ -12,9 +12,7 @@ void ActEmptyRecycleBin(WinCalls& win);
 // The size of the RASCONNA entry without phone-book and sub-entry fields, as
 // remote access lays it out (4-byte packing) in a program whose pointers are
 // `pointerBytes` wide: 412 bytes in a 32-bit program, 416 in a 64-bit one.
-constexpr uint32_t RasConnSize(uint32_t pointerBytes) {
-    return (4 + pointerBytes + 257 + 17 + 129 + 3) / 4 * 4;
-}
+constexpr uint32_t RasConnSize(uint32_t pointerBytes) { return (4 + pointerBytes + 257 + 17 + 129 + 3) / 4 * 4; }
 // Hangs up every active dial-up connection, enumerating entries of
 // `entrySize` bytes: the layout of this program's own width unless a test
 // asks for the other.

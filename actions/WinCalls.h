@@ -43,8 +43,8 @@ public:
     virtual bool OpenProcessToken(uintptr_t process, uint32_t access, uintptr_t& token) = 0;
     virtual bool LookupPrivilegeValueA(const char* system, const char* name, uint64_t& luid) = 0;
     // The privilege record: PrivilegeCount 1, one entry of `luid` with `attributes`.
-    virtual bool AdjustTokenPrivileges(uintptr_t token, bool disableAll, uint32_t privilegeCount,
-                                       uint64_t luid, uint32_t attributes) = 0;
+    virtual bool AdjustTokenPrivileges(uintptr_t token, bool disableAll, uint32_t privilegeCount, uint64_t luid,
+                                       uint32_t attributes) = 0;
     virtual bool ExitWindowsEx(uint32_t flags, uint32_t reason) = 0;
     virtual bool CloseHandle(uintptr_t handle) = 0;
 

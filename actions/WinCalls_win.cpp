@@ -75,7 +75,8 @@ void RealWinCalls::SHAddToRecentDocs(uint32_t flags, const void* item) {
 
 void RealWinCalls::SHEmptyRecycleBinA(uintptr_t owner, const char* rootPath, uint32_t flags) {
     using Fn = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
-    if (auto fn = SystemFunction<Fn>(L"shell32.dll", "SHEmptyRecycleBinA")) fn(reinterpret_cast<HWND>(owner), rootPath, flags);
+    if (auto fn = SystemFunction<Fn>(L"shell32.dll", "SHEmptyRecycleBinA"))
+        fn(reinterpret_cast<HWND>(owner), rootPath, flags);
 }
 
 uint32_t RealWinCalls::RasEnumConnectionsA(uint32_t entrySize, uint32_t& bytes, uint32_t& count,
@@ -157,30 +158,31 @@ constexpr float kMillionths = 1000000.0f;
 }  // namespace
 
 void RealWinCalls::SetMasterVolumeToZero() {
-    WithEndpointVolume({}, [](IMMDevice&, IAudioEndpointVolume& v) {
-        return SUCCEEDED(v.SetMasterVolumeLevelScalar(0.0f, nullptr));
-    });
+    WithEndpointVolume(
+        {}, [](IMMDevice&, IAudioEndpointVolume& v) { return SUCCEEDED(v.SetMasterVolumeLevelScalar(0.0f, nullptr)); });
 }
 
 bool RealWinCalls::GetEndpointState(std::u16string& id, bool& muted, uint32_t& level) {
     using FreeFn = void(WINAPI*)(LPVOID);
     auto coTaskMemFree = SystemFunction<FreeFn>(L"ole32.dll", "CoTaskMemFree");
     return coTaskMemFree && WithEndpointVolume({}, [&](IMMDevice& device, IAudioEndpointVolume& v) {
-        BOOL mute = FALSE;
-        float scalar = 0;
-        LPWSTR name = nullptr;
-        if (FAILED(v.GetMute(&mute)) || FAILED(v.GetMasterVolumeLevelScalar(&scalar)) || FAILED(device.GetId(&name)))
-            return false;
-        id.assign(reinterpret_cast<const char16_t*>(name));
-        coTaskMemFree(name);
-        muted = mute != FALSE;
-        level = static_cast<uint32_t>(std::min(std::max(scalar, 0.0f), 1.0f) * kMillionths + 0.5f);
-        return true;
-    });
+               BOOL mute = FALSE;
+               float scalar = 0;
+               LPWSTR name = nullptr;
+               if (FAILED(v.GetMute(&mute)) || FAILED(v.GetMasterVolumeLevelScalar(&scalar)) ||
+                   FAILED(device.GetId(&name)))
+                   return false;
+               id.assign(reinterpret_cast<const char16_t*>(name));
+               coTaskMemFree(name);
+               muted = mute != FALSE;
+               level = static_cast<uint32_t>(std::min(std::max(scalar, 0.0f), 1.0f) * kMillionths + 0.5f);
+               return true;
+           });
 }
 
 bool RealWinCalls::SetEndpointMute(const std::u16string& id, bool muted) {
-    return WithEndpointVolume(id, [&](IMMDevice&, IAudioEndpointVolume& v) { return SUCCEEDED(v.SetMute(muted, nullptr)); });
+    return WithEndpointVolume(
+        id, [&](IMMDevice&, IAudioEndpointVolume& v) { return SUCCEEDED(v.SetMute(muted, nullptr)); });
 }
 
 bool RealWinCalls::SetEndpointLevel(const std::u16string& id, uint32_t level) {
@@ -237,6 +239,7 @@ uintptr_t RealWinCalls::ShellExecuteOpen(const std::u16string& path, int showCom
     using Fn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
     auto fn = SystemFunction<Fn>(L"shell32.dll", "ShellExecuteW");
     if (!fn) return 0;
-    HINSTANCE result = fn(nullptr, L"open", reinterpret_cast<const wchar_t*>(path.c_str()), nullptr, nullptr, showCommand);
+    HINSTANCE result =
+        fn(nullptr, L"open", reinterpret_cast<const wchar_t*>(path.c_str()), nullptr, nullptr, showCommand);
     return reinterpret_cast<uintptr_t>(result);
 }

@@ -32,8 +32,7 @@ StartupFacts GatherStartupFacts() {
 
 void ShowUnknownArgument(const std::u16string& argument) {
     const std::wstring text = L"VEXAL不认识参数“" + std::wstring(argument.begin(), argument.end()) +
-                              L"”。\n可用的参数：\n" +
-                              reinterpret_cast<const wchar_t*>(kKnownArguments);
+                              L"”。\n可用的参数：\n" + reinterpret_cast<const wchar_t*>(kKnownArguments);
     AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -60,8 +59,8 @@ int CBombApp::TellFirstInstance(const CommandRequest& request) {
 }
 
 BOOL CBombApp::InitInstance() {
-    const CommandRequest request = ReadCommandRequest(SplitCommandLine(
-        reinterpret_cast<const char16_t*>(GetCommandLineW())));
+    const CommandRequest request =
+        ReadCommandRequest(SplitCommandLine(reinterpret_cast<const char16_t*>(GetCommandLineW())));
     if (request.kind == CommandRequest::kUnknown) {
         ShowUnknownArgument(request.argument);
         m_exitCode = 2;

@@ -110,7 +110,8 @@ BOOL CBombDlg::OnInitDialog() {
             AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about);
         }
         wchar_t extra[128];
-        if (LoadStringW(AfxGetInstanceHandle(), IDS_EXTRA, extra, 128) > 0) AppendMenuW(menu, MF_STRING, IDM_EXTRA, extra);
+        if (LoadStringW(AfxGetInstanceHandle(), IDS_EXTRA, extra, 128) > 0)
+            AppendMenuW(menu, MF_STRING, IDM_EXTRA, extra);
     }
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));

@@ -66,16 +66,18 @@ CommandRequest ReadCommandRequest(const std::vector<std::u16string>& arguments) 
     const struct {
         const char16_t* name;
         CommandRequest::Kind kind;
-    } simple[] = {{u"restore", CommandRequest::kRestore}, {u"detonate", CommandRequest::kDetonate},
-                  {u"disarm", CommandRequest::kDisarm},   {u"show", CommandRequest::kShow},
+    } simple[] = {{u"restore", CommandRequest::kRestore},
+                  {u"detonate", CommandRequest::kDetonate},
+                  {u"disarm", CommandRequest::kDisarm},
+                  {u"show", CommandRequest::kShow},
                   {u"exit", CommandRequest::kExit}};
     size_t used = 1;
     request.kind = CommandRequest::kUnknown;
     for (const auto& s : simple)
         if (name == s.name) request.kind = s.kind;
     if (name == u"arm") {
-        const bool number = arguments.size() > 1 && arguments[1].size() == 1 && arguments[1][0] >= u'1' &&
-                            arguments[1][0] <= u'6';
+        const bool number =
+            arguments.size() > 1 && arguments[1].size() == 1 && arguments[1][0] >= u'1' && arguments[1][0] <= u'6';
         if (number) {
             request.kind = CommandRequest::kArm;
             request.setting = arguments[1][0] - u'1';

@@ -9,8 +9,8 @@
 struct CommandRequest {
     enum Kind { kNone, kRestore, kDetonate, kArm, kDisarm, kShow, kExit, kUnknown };
     Kind kind = kNone;
-    int32_t setting = 0;       // kArm: the setting number in force, 0 to 5
-    std::u16string argument;   // kUnknown: the argument it could not take
+    int32_t setting = 0;      // kArm: the setting number in force, 0 to 5
+    std::u16string argument;  // kUnknown: the argument it could not take
 };
 
 // The arguments after the program's name, split as Windows programs split

@@ -24,8 +24,7 @@ POINT Placement() {
     GetCursorPos(&cursor);
     const bool under = cursor.x >= at.x - kPointerMargin && cursor.x < at.x + kWidth + kPointerMargin &&
                        cursor.y >= at.y - kPointerMargin && cursor.y < at.y + kHeight + kPointerMargin;
-    if (under)
-        at.y = cursor.y >= screenH / 2 ? cursor.y - kPointerMargin - kHeight : cursor.y + kPointerMargin;
+    if (under) at.y = cursor.y >= screenH / 2 ? cursor.y - kPointerMargin - kHeight : cursor.y + kPointerMargin;
     return at;
 }
 

@@ -16,7 +16,8 @@ bool PanicKey::Register(const Hotkey& hotkey) {
     UnregisterHotKey(m_owner, kId);
     if (hotkey.key == 0) return true;
     if (RegisterHotKey(m_owner, kId, hotkey.modifiers | kModNoRepeat, hotkey.key)) return true;
-    return GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED && RegisterHotKey(m_owner, kId, hotkey.modifiers, hotkey.key);
+    return GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED &&
+           RegisterHotKey(m_owner, kId, hotkey.modifiers, hotkey.key);
 }
 
 bool PanicKey::PutInForce(const Hotkey& chosen, const Hotkey& inForce) {

@@ -7,8 +7,7 @@
 namespace {
 
 // Runs iconv over the whole input; unconvertible characters become '?'.
-bool Convert(const char* to, const char* from, const char* in, size_t inBytes, size_t unitSize,
-             std::string& out) {
+bool Convert(const char* to, const char* from, const char* in, size_t inBytes, size_t unitSize, std::string& out) {
     out.clear();
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return false;

@@ -6,8 +6,7 @@ std::u16string GbkToWide(const std::string& gbk) {
     if (gbk.empty()) return {};
     int n = MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
     std::u16string wide(static_cast<size_t>(n), u'\0');
-    MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()),
-                        reinterpret_cast<wchar_t*>(&wide[0]), n);
+    MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), reinterpret_cast<wchar_t*>(&wide[0]), n);
     return wide;
 }
 

@@ -64,8 +64,7 @@ MessageMap MakeMessageMap(const MessageMapEntry (&entries)[N]) {
 
 class CDialog : public CWnd {
 public:
-    explicit CDialog(UINT templateId, CWnd* parent = nullptr)
-        : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
     ~CDialog() override;
 
     // Runs the dialog until EndDialog; returns its result, or -1 when the

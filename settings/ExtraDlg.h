@@ -30,5 +30,4 @@ private:
     void OnClear();
     void EnableProgramList();
     void ExchangeIdle(CDataExchange* pDX);
-
 };

@@ -37,7 +37,8 @@ const wchar_t kWarningRefused[] = L"爆炸前警告须为0至60秒。";
 
 const wchar_t kKeyRefused[] = L"这个键不能用作热键，请另选一个。";
 const wchar_t kTypingKeyRefused[] =
-    L"打字用的键（字母、数字、空格等）不能单独用作热键，否则打字时就会触发。请同时按住Ctrl或Alt，或者改用F1至F24、Pause等键。";
+    L"打字用的键（字母、数字、空格等）不能单独用作热键，否则打字时就会触发。请同时按住Ctrl或Alt，或者改用F1至F24、Pause"
+    L"等键。";
 
 // The hotkey control's modifier flags and RegisterHotKey's, pair by pair.
 const struct {

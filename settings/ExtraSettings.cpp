@@ -65,7 +65,8 @@ ExtraSettings ReadExtraSettings(const IniText& text) {
     for (const Switch& s : kSwitches) settings.*s.member = text.Get(kExtraSection, s.key) == "1";
     settings.AlsoHide = text.Get(kExtraSection, kAlsoHideKey).value_or("");
     for (const Number& n : kNumbers)
-        if (std::optional<std::string> value = text.Get(kExtraSection, n.key)) ReadNumber(*value, n, settings.*n.member);
+        if (std::optional<std::string> value = text.Get(kExtraSection, n.key))
+            ReadNumber(*value, n, settings.*n.member);
     return settings;
 }
 

@@ -8,9 +8,22 @@
 // The thirteen switches of a PresetString in their order there: the one
 // list from which their positions, their fields and the table between the
 // two are made, so that the three cannot disagree.
-#define VEXAL_PRESET_SWITCHES(X)                                                                                 \
-    X(LaunchAtStart) X(NotTopmost) X(ClearRecentDocs) X(EmptyRecycleBin) X(HideSelf) X(MinimizeTarget)         \
-        X(HangUpDialUp) X(NoDetonation) X(FinalAction) X(MuteWave) X(PlaySound) X(SoundType) X(TimerEnabled)
+// clang-format off
+#define VEXAL_PRESET_SWITCHES(X) \
+    X(LaunchAtStart) \
+    X(NotTopmost) \
+    X(ClearRecentDocs) \
+    X(EmptyRecycleBin) \
+    X(HideSelf) \
+    X(MinimizeTarget) \
+    X(HangUpDialUp) \
+    X(NoDetonation) \
+    X(FinalAction) \
+    X(MuteWave) \
+    X(PlaySound) \
+    X(SoundType) \
+    X(TimerEnabled)
+// clang-format on
 
 // Positions in PresetString, zero-based; the active field of the same name
 // receives the number at that position.
@@ -45,4 +58,3 @@ std::string FormatPresetString(const PresetValues& values);
 
 // The PresetString of a new record: thirteen zeros.
 std::string DefaultPresetString();
-

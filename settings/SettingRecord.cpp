@@ -6,8 +6,7 @@
 namespace {
 
 // "设置动作已全部完成" in code page 936.
-const char kDefaultFinalMessage[] =
-    "\xc9\xe8\xd6\xc3\xb6\xaf\xd7\xf7\xd2\xd1\xc8\xab\xb2\xbf\xcd\xea\xb3\xc9";
+const char kDefaultFinalMessage[] = "\xc9\xe8\xd6\xc3\xb6\xaf\xd7\xf7\xd2\xd1\xc8\xab\xb2\xbf\xcd\xea\xb3\xc9";
 
 }  // namespace
 
@@ -39,4 +38,3 @@ void BombSettings::ApplySetting(int n) {
     Active.Sensitivity = DecimalTextToInt(record.Sensitivity);
     CurrentSetting = n;
 }
-

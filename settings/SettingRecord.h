@@ -39,8 +39,8 @@ struct SettingRecord : EditedRecord {
     std::string Reserved;  // never used, written back exactly as read
 };
 
-constexpr int kRecordCount = 10;   // records 6 to 9 are kept but never shown or applied
-constexpr int kSettingNumbers = 6; // records 0 to 5 are the setting numbers 1 to 6
+constexpr int kRecordCount = 10;    // records 6 to 9 are kept but never shown or applied
+constexpr int kSettingNumbers = 6;  // records 0 to 5 are the setting numbers 1 to 6
 using SettingRecords = std::array<SettingRecord, kRecordCount>;
 
 // The active settings: the control bar's unpacked copy of the record in force.

@@ -25,8 +25,7 @@ public:
     }
     bool U32(uint32_t& v) {
         if (left_ < 4) return false;
-        v = uint32_t{data_[0]} | uint32_t{data_[1]} << 8 | uint32_t{data_[2]} << 16 |
-            uint32_t{data_[3]} << 24;
+        v = uint32_t{data_[0]} | uint32_t{data_[1]} << 8 | uint32_t{data_[2]} << 16 | uint32_t{data_[3]} << 24;
         Skip(4);
         return true;
     }
@@ -77,8 +76,7 @@ public:
         }
         if (n > left_ / 2) return false;
         std::u16string text(n, u'\0');
-        for (uint32_t i = 0; i < n; ++i)
-            text[i] = static_cast<char16_t>(data_[2 * i] | data_[2 * i + 1] << 8);
+        for (uint32_t i = 0; i < n; ++i) text[i] = static_cast<char16_t>(data_[2 * i] | data_[2 * i + 1] << 8);
         Skip(size_t{n} * 2);
         WideToGbk(text, out);  // a character without a code page 936 form becomes '?'
         return true;

@@ -240,25 +240,15 @@ void CSettingsDlg::OnMinimizeTarget() { KeepExclusive(IDC_SET_NO_DETONATION, m_f
 void CSettingsDlg::OnNoDetonation() { KeepExclusive(IDC_SET_MINIMIZE_TARGET, m_form.MinimizeTarget); }
 
 // The apply-now buttons run their action whether or not its box is ticked.
-void CSettingsDlg::OnApplyClearRecentDocs() {
-    ActClearRecentDocs(m_win);
-}
+void CSettingsDlg::OnApplyClearRecentDocs() { ActClearRecentDocs(m_win); }
 
-void CSettingsDlg::OnApplyEmptyRecycleBin() {
-    ActEmptyRecycleBin(m_win);
-}
+void CSettingsDlg::OnApplyEmptyRecycleBin() { ActEmptyRecycleBin(m_win); }
 
-void CSettingsDlg::OnApplyHangUpDialUp() {
-    ActHangUpDialUp(m_win);
-}
+void CSettingsDlg::OnApplyHangUpDialUp() { ActHangUpDialUp(m_win); }
 
-void CSettingsDlg::OnApplyMuteWave() {
-    ActMuteWave(m_win);
-}
+void CSettingsDlg::OnApplyMuteWave() { ActMuteWave(m_win); }
 
-void CSettingsDlg::OnVolumeControl() {
-    ActOpenVolumeControl(m_win);
-}
+void CSettingsDlg::OnVolumeControl() { ActOpenVolumeControl(m_win); }
 
 // Plays the sound chosen in the list now, not the one last stored; whether
 // the read succeeds does not matter to the sound.
@@ -274,9 +264,7 @@ void CSettingsDlg::OnApplyBlackout() {
     if (m_form.NotTopmost == 1) SetTopmost(false);
 }
 
-void CSettingsDlg::OnApplyScreenSaver() {
-    ActScreenSaver(m_win, reinterpret_cast<uintptr_t>(GetForegroundWindow()));
-}
+void CSettingsDlg::OnApplyScreenSaver() { ActScreenSaver(m_win, reinterpret_cast<uintptr_t>(GetForegroundWindow())); }
 
 LRESULT CSettingsDlg::OnPictureClick(NMHDR*) {
     int k = m_pictureList.GetSelectionMark();

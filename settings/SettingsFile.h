@@ -8,7 +8,7 @@
 enum class LoadResult {
     Missing,  // no file: the settings keep their defaults
     Loaded,
-    Broken,   // cut short, malformed, or present but unreadable; never overwritten here
+    Broken,  // cut short, malformed, or present but unreadable; never overwritten here
 };
 
 // Reads "VEXAL.vxl" in `folder` (with or without its trailing backslash)

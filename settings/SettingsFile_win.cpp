@@ -16,12 +16,12 @@ constexpr uint32_t kMaxFileBytes = 64u << 20;
 LoadResult LoadSettingsFile(const std::wstring& folder, BombSettings& settings) {
     std::vector<uint8_t> bytes;
     switch (ReadWholeFile(PathIn(folder, L"VEXAL.vxl"), kMaxFileBytes, bytes)) {
-    case ReadOutcome::Missing:
-        return LoadResult::Missing;
-    case ReadOutcome::Failed:
-        return LoadResult::Broken;
-    case ReadOutcome::Read:
-        break;
+        case ReadOutcome::Missing:
+            return LoadResult::Missing;
+        case ReadOutcome::Failed:
+            return LoadResult::Broken;
+        case ReadOutcome::Read:
+            break;
     }
     return ParseSettingsFile(bytes.data(), bytes.size(), settings) == ParseResult::Loaded ? LoadResult::Loaded
                                                                                           : LoadResult::Broken;

@@ -26,27 +26,27 @@ void RunFinalAction(DesktopRoles desktop, const ActiveSettings& active) {
     // windows once the modal final actions (blackout, message) are over.
     const bool notTopmost = On(active.NotTopmost);
     switch (active.FinalAction) {
-    case kFinalBlackout:
-        desktop.system.Blackout();
-        if (notTopmost) desktop.bar.SetControlBarTopmost(false);
-        break;
-    case kFinalScreenSaver:
-        desktop.system.ScreenSaver();
-        break;
-    case kFinalShutDown:
-        desktop.system.ShutDown();
-        break;
-    case kFinalRunProgram:
-        desktop.system.RunProgram(active.FinalProgram);
-        break;
-    case kFinalMessage:
-        // The box is owned by the control bar: lift the bar so the box shows in front.
-        if (notTopmost) desktop.bar.SetControlBarTopmost(true);
-        desktop.bar.ShowFinalMessage(active.FinalMessage);
-        if (notTopmost) desktop.bar.SetControlBarTopmost(false);
-        break;
-    default:
-        break;
+        case kFinalBlackout:
+            desktop.system.Blackout();
+            if (notTopmost) desktop.bar.SetControlBarTopmost(false);
+            break;
+        case kFinalScreenSaver:
+            desktop.system.ScreenSaver();
+            break;
+        case kFinalShutDown:
+            desktop.system.ShutDown();
+            break;
+        case kFinalRunProgram:
+            desktop.system.RunProgram(active.FinalProgram);
+            break;
+        case kFinalMessage:
+            // The box is owned by the control bar: lift the bar so the box shows in front.
+            if (notTopmost) desktop.bar.SetControlBarTopmost(true);
+            desktop.bar.ShowFinalMessage(active.FinalMessage);
+            if (notTopmost) desktop.bar.SetControlBarTopmost(false);
+            break;
+        default:
+            break;
     }
 }
 

@@ -187,7 +187,7 @@ HiddenRecord ParseHiddenRecord(std::string_view bytes) {
 bool SameBoot(const RecordStamp& recorded, const RecordStamp& now) {
     if (recorded.bootSeconds == 0 || now.bootSeconds == 0) return false;
     const uint64_t apart = recorded.bootSeconds > now.bootSeconds ? recorded.bootSeconds - now.bootSeconds
-                                                                   : now.bootSeconds - recorded.bootSeconds;
+                                                                  : now.bootSeconds - recorded.bootSeconds;
     return apart <= kBootSlackSeconds;
 }
 

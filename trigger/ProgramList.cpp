@@ -13,18 +13,24 @@ bool DecodeUtf8(std::string_view text, std::u16string& out) {
         const auto b = static_cast<uint8_t>(text[i]);
         uint32_t c = 0;
         size_t extra = 0;
-        if (b < 0x80) c = b;
-        else if (b >= 0xC2 && b <= 0xDF) c = b & 0x1F, extra = 1;
-        else if (b >= 0xE0 && b <= 0xEF) c = b & 0x0F, extra = 2;
-        else if (b >= 0xF0 && b <= 0xF4) c = b & 0x07, extra = 3;
-        else return false;
+        if (b < 0x80)
+            c = b;
+        else if (b >= 0xC2 && b <= 0xDF)
+            c = b & 0x1F, extra = 1;
+        else if (b >= 0xE0 && b <= 0xEF)
+            c = b & 0x0F, extra = 2;
+        else if (b >= 0xF0 && b <= 0xF4)
+            c = b & 0x07, extra = 3;
+        else
+            return false;
         if (i + extra >= text.size()) return false;
         for (size_t k = 1; k <= extra; ++k) {
             const auto next = static_cast<uint8_t>(text[i + k]);
             if ((next & 0xC0) != 0x80) return false;
             c = c << 6 | (next & 0x3F);
         }
-        if ((extra == 2 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) || (extra == 3 && (c < 0x10000 || c > 0x10FFFF)))
+        if ((extra == 2 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) ||
+            (extra == 3 && (c < 0x10000 || c > 0x10FFFF)))
             return false;
         if (c >= 0x10000) {
             c -= 0x10000;

@@ -18,19 +18,14 @@ struct Travel {
 };
 
 Travel TravelOf(const TickInputs& in) {
-    return {std::llabs(int64_t{in.reference.x} - in.cursor.x),
-            std::llabs(int64_t{in.reference.y} - in.cursor.y)};
+    return {std::llabs(int64_t{in.reference.x} - in.cursor.x), std::llabs(int64_t{in.reference.y} - in.cursor.y)};
 }
 
-bool OverTolerance(const Travel& t, int32_t sensitivity) {
-    return t.dx > sensitivity || t.dy > sensitivity;
-}
+bool OverTolerance(const Travel& t, int32_t sensitivity) { return t.dx > sensitivity || t.dy > sensitivity; }
 
 }  // namespace
 
-bool IsOwnTitle(std::string_view title) {
-    return title.substr(0, kOwnTitlePrefix.size()) == kOwnTitlePrefix;
-}
+bool IsOwnTitle(std::string_view title) { return title.substr(0, kOwnTitlePrefix.size()) == kOwnTitlePrefix; }
 
 TickReads ReadsNeeded(const TickInputs& in) {
     TickReads reads;
@@ -73,8 +68,8 @@ TickOutcome DecideTick(const TickInputs& in) {
     out.triggers = triggers;
     out.fires = triggers != kTriggerNone;
     // The range bar clamps to its range; only the 32-bit message value needs a cap.
-    out.rangePos = static_cast<int32_t>(
-        std::min<int64_t>(std::max(travel.dx, travel.dy), std::numeric_limits<int32_t>::max()));
+    out.rangePos =
+        static_cast<int32_t>(std::min<int64_t>(std::max(travel.dx, travel.dy), std::numeric_limits<int32_t>::max()));
     // A firing tick leaves the reference where the last quiet tick put it.
     out.reference = out.fires ? in.reference : in.cursor;
     return out;

@@ -24,10 +24,12 @@ bool ControlBar::WaitBar(DWORD timeoutMs) {
 
 int ControlBar::MaxRangePosWithin(DWORD ms) const {
     int most = 0;
-    WaitFor([&] {
-        most = std::max(most, RangePos());
-        return false;
-    }, ms);
+    WaitFor(
+        [&] {
+            most = std::max(most, RangePos());
+            return false;
+        },
+        ms);
     return most;
 }
 

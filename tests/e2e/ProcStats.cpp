@@ -40,7 +40,8 @@ uint64_t CpuNanoseconds(int unixPid) {
     if (find == INVALID_HANDLE_VALUE) return 0;
     do {
         if (_wtoi(fd.cFileName) <= 0) continue;
-        std::string stat = ReadSmallFile(ProcPath(unixPid, (L"\\task\\" + std::wstring(fd.cFileName) + L"\\schedstat").c_str()));
+        std::string stat =
+            ReadSmallFile(ProcPath(unixPid, (L"\\task\\" + std::wstring(fd.cFileName) + L"\\schedstat").c_str()));
         total += std::strtoull(stat.c_str(), nullptr, 10);
     } while (FindNextFileW(find, &fd));
     FindClose(find);
@@ -52,7 +53,8 @@ namespace {
 uint64_t StatusKiB(int unixPid, const char* field) {
     for (int attempt = 0; attempt < 5; ++attempt) {
         std::string status = ReadSmallFile(ProcPath(unixPid, L"\\status"));
-        if (const char* at = std::strstr(status.c_str(), field)) return std::strtoull(at + std::strlen(field), nullptr, 10);
+        if (const char* at = std::strstr(status.c_str(), field))
+            return std::strtoull(at + std::strlen(field), nullptr, 10);
         Sleep(20);
     }
     return 0;

@@ -22,8 +22,8 @@ std::vector<E2ECase>& E2ECases();
 struct E2ERegister {
     E2ERegister(const char* name, void (*run)()) { E2ECases().push_back({name, run}); }
 };
-#define E2E_CASE(fn)                 \
-    static void fn();                \
+#define E2E_CASE(fn)                      \
+    static void fn();                     \
     static E2ERegister fn##_reg(#fn, fn); \
     static void fn()
 

@@ -23,7 +23,8 @@ void CheckSystemMenu(HWND bar) {
     };
     Check(items >= 3 && GetMenuItemID(menu, items - 2) == IDM_ABOUTBOX && itemText(items - 2) == L"关于本程序(&A)..." &&
               GetMenuItemID(menu, items - 1) == IDM_EXTRA && itemText(items - 1) == L"热键和隐藏设置(&H)...",
-          "the system menu ends with the about item and the hotkey settings below it", std::to_string(items) + " items");
+          "the system menu ends with the about item and the hotkey settings below it",
+          std::to_string(items) + " items");
     Check(items >= 3 && (GetMenuState(menu, items - 3, MF_BYPOSITION) & MF_SEPARATOR),
           "a separator stands before the about item");
 }
@@ -40,9 +41,9 @@ E2E_CASE(control_bar_starts_with_defaults) {
         const wchar_t* text;
     };
     const Control controls[] = {
-        {IDC_ARM, L"准备"},   {IDC_DISARM, L"放弃"}, {IDC_SETTINGS, L"设置"}, {IDOK, L"确定"},
-        {IDC_INFO, L"?"},     {IDCANCEL, L"退出"},   {IDC_RADIO1, L"1"},      {IDC_RADIO2, L"2"},
-        {IDC_RADIO3, L"3"},   {IDC_RADIO4, L"4"},    {IDC_RADIO5, L"5"},      {IDC_RADIO6, L"6"},
+        {IDC_ARM, L"准备"}, {IDC_DISARM, L"放弃"}, {IDC_SETTINGS, L"设置"}, {IDOK, L"确定"},
+        {IDC_INFO, L"?"},   {IDCANCEL, L"退出"},   {IDC_RADIO1, L"1"},      {IDC_RADIO2, L"2"},
+        {IDC_RADIO3, L"3"}, {IDC_RADIO4, L"4"},    {IDC_RADIO5, L"5"},      {IDC_RADIO6, L"6"},
     };
     for (const Control& c : controls) {
         HWND w = GetDlgItem(bar, c.id);
@@ -122,8 +123,8 @@ E2E_CASE(control_bar_empty_or_missing_startup_program) {
         s.Records[0].StartupProgram = path;
         ControlBar p(s);
         if (!Check(p.Start(), "the control bar appears")) return;
-        std::string what = std::string(*path ? "a missing" : "an empty") +
-                           " start-up program shows nothing (watched for 1.5 s)";
+        std::string what =
+            std::string(*path ? "a missing" : "an empty") + " start-up program shows nothing (watched for 1.5 s)";
         Check(!WaitFor([&] { return p.Windows().size() > 1; }, 1500), what.c_str());
         Check(p.Running(), "and the program keeps running");
     }

@@ -20,9 +20,7 @@ HWND Warning(const ControlBar& bar) {
 
 // Armed with `target` in front and the pointer resting where the warning
 // would appear: it must keep out of the pointer's way.
-bool ArmAndRest(ControlBar& bar, TargetWindow& target) {
-    return bar.Start() && bar.Arm(target, {512, 384});
-}
+bool ArmAndRest(ControlBar& bar, TargetWindow& target) { return bar.Start() && bar.Arm(target, {512, 384}); }
 
 }  // namespace
 
@@ -31,7 +29,8 @@ E2E_CASE(idle_warning_then_detonation) {
     TargetWindow target(L"Left alone");
     if (!Check(ArmAndRest(bar, target), "armed with the idle trigger on")) return;
     HWND warning = nullptr;
-    Check(WaitFor([&] { return (warning = Warning(bar)) != nullptr; }, 15000), "after 10 s untouched, the warning shows");
+    Check(WaitFor([&] { return (warning = Warning(bar)) != nullptr; }, 15000),
+          "after 10 s untouched, the warning shows");
     if (warning) {
         RECT r;
         GetWindowRect(warning, &r);
@@ -64,7 +63,8 @@ E2E_CASE(idle_detonation_in_hide_mode_comes_back) {
     ControlBar bar({WithSensitivity(20), std::string(kIdleIni) + "HideInsteadOfClose=1\r\n"});
     TargetWindow target(L"Hidden when idle");
     if (!Check(ArmAndRest(bar, target), "armed with the idle trigger and hiding on")) return;
-    Check(WaitFor([&] { return !IsWindowVisible(target.Handle()); }, 25000), "untouched, the window in front is hidden");
+    Check(WaitFor([&] { return !IsWindowVisible(target.Handle()); }, 25000),
+          "untouched, the window in front is hidden");
     bar.PostHotkey();
     Check(WaitFor([&] { return IsWindowVisible(target.Handle()) != FALSE; }, 8000), "the hotkey brings it back");
 }

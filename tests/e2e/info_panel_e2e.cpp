@@ -23,9 +23,7 @@ const wchar_t kPanelCaption[] = L"VEXAL：信息";
 
 std::wstring Field(HWND panel, int id) { return WindowText(GetDlgItem(panel, id)); }
 
-int GaugePos(HWND panel, int id) {
-    return static_cast<int>(SendMessageW(GetDlgItem(panel, id), PBM_GETPOS, 0, 0));
-}
+int GaugePos(HWND panel, int id) { return static_cast<int>(SendMessageW(GetDlgItem(panel, id), PBM_GETPOS, 0, 0)); }
 
 std::string Printf(const char* format, double value) {
     char text[64];
@@ -132,9 +130,10 @@ CpuInfo ReadProcCpuinfo() {
 double ReferenceTscMHz() {
     CpuInfo info = ReadProcCpuinfo();
     double measured = MeasureTscMHz(2000);
-    std::printf("     time-stamp counter: measured against QueryPerformanceCounter over 2 s %.3f MHz; "
-                "/proc/cpuinfo cpu MHz %.3f, model name %.3f\n",
-                measured, info.cpuMHz, info.nominal);
+    std::printf(
+        "     time-stamp counter: measured against QueryPerformanceCounter over 2 s %.3f MHz; "
+        "/proc/cpuinfo cpu MHz %.3f, model name %.3f\n",
+        measured, info.cpuMHz, info.nominal);
     for (double candidate : {info.cpuMHz, info.nominal}) {
         if (!std::isnan(candidate) && std::fabs(candidate - measured) <= measured * 0.005) {
             std::printf("     reference: /proc/cpuinfo %.3f MHz, confirmed by the measurement\n", candidate);
@@ -199,8 +198,8 @@ void CheckDrives(HWND panel) {
     Check(sameDrives, "one line per fixed drive, in letter order", shown);
 
     ULARGE_INTEGER free, total;
-    double expected = GetDiskFreeSpaceExW(L"C:\\", &free, &total, nullptr)
-                          ? static_cast<double>(free.QuadPart >> 20) / 1024.0 : NAN;
+    double expected =
+        GetDiskFreeSpaceExW(L"C:\\", &free, &total, nullptr) ? static_cast<double>(free.QuadPart >> 20) / 1024.0 : NAN;
     double shownC = NAN;
     for (const std::wstring& line : lines)
         if (line.compare(0, 4, L"[C:]") == 0) shownC = NumberAfter(line, L"[C:] 约 ");
@@ -238,8 +237,7 @@ void CheckProcessor(HWND panel, double referenceMHz) {
     const std::wstring head = ExpectedProcessorText() + L" 实测 约 ";
     double mhz = cpu.compare(0, head.size(), head) == 0 ? NumberAfter(cpu, head) : NAN;
     bool shaped = !std::isnan(mhz) && cpu == head + Utf8ToWide(Printf("%.2f", mhz)) + L" MHz";
-    Check(shaped, "the CPU field: the processor's name, then the measured clock with two decimals",
-          WideToUtf8(cpu));
+    Check(shaped, "the CPU field: the processor's name, then the measured clock with two decimals", WideToUtf8(cpu));
     double deviation = (mhz - referenceMHz) / referenceMHz;
     std::printf("     clock: panel %.2f MHz, reference %.3f MHz, deviation %+.3f%%\n", mhz, referenceMHz,
                 deviation * 100);
@@ -316,7 +314,8 @@ E2E_CASE(info_panel_from_button_and_system_menu) {
     SYSTEMTIME before;
     GetLocalTime(&before);
     DWORD elapsed = 0;
-    HWND panel = OpenPanel(p, [&] { p.Press(IDC_INFO); }, &elapsed);
+    HWND panel = OpenPanel(
+        p, [&] { p.Press(IDC_INFO); }, &elapsed);
     if (!Check(panel != nullptr, "\"?\" opens the panel titled VEXAL：信息")) return;
     std::printf("     click to visible panel: %lu ms\n", elapsed);
     Check(elapsed >= 1000, "the panel takes at least a second to appear (the clock measurement)");

@@ -38,13 +38,15 @@ E2E_CASE(listed_programs_hide_with_the_window_in_front) {
             Stacking({front.Handle(), chat.Front(), chat.Back(), music.Front(), music.Back()});
         p.PostHotkey();
         if (!hide) {
-            Check(WaitFor([&] { return front.CloseRequests() == 1; }), "outside hide mode the window in front is closed");
+            Check(WaitFor([&] { return front.CloseRequests() == 1; }),
+                  "outside hide mode the window in front is closed");
             Check(!WaitFor([&] { return !(chat.BothShown() && music.BothShown() && unlisted.BothShown()); }, 1000),
                   "and the listed programs are untouched (watched for 1 s)");
             continue;
         }
-        Check(WaitFor([&] { return !IsWindowVisible(front.Handle()) && chat.BothHidden() && music.BothHidden(); }, 8000),
-              "in hide mode the listed programs' windows go with the window in front");
+        Check(
+            WaitFor([&] { return !IsWindowVisible(front.Handle()) && chat.BothHidden() && music.BothHidden(); }, 8000),
+            "in hide mode the listed programs' windows go with the window in front");
         Check(unlisted.BothShown() && front.CloseRequests() == 0, "nothing else is hidden, nothing closed");
         p.PostHotkey();
         Check(WaitFor([&] { return IsWindowVisible(front.Handle()) && chat.BothShown() && music.BothShown(); }, 8000),

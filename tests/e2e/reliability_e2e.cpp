@@ -75,13 +75,15 @@ struct TestBuild : ControlBar {
     Holdings Steady() const {
         const int unixPid = UnixPidOf(ExePath());
         Holdings last = Measure(*this, unixPid), now;
-        WaitFor([&] {
-            now = Measure(*this, unixPid);
-            bool same = now.handles == last.handles && now.user == last.user && now.gdi == last.gdi &&
-                        now.windows == last.windows;
-            last = now;
-            return same;
-        }, 3000);
+        WaitFor(
+            [&] {
+                now = Measure(*this, unixPid);
+                bool same = now.handles == last.handles && now.user == last.user && now.gdi == last.gdi &&
+                            now.windows == last.windows;
+                last = now;
+                return same;
+            },
+            3000);
         return last;
     }
 };

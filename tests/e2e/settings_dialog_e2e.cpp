@@ -145,9 +145,8 @@ struct Session {
     bool Settings(BombSettings& s) const {
         std::string bytes;
         s = BombSettings(0);
-        return bar.ReadFile(L"VEXAL.vxl", bytes) &&
-               ParseSettingsFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), s) ==
-                   ParseResult::Loaded;
+        return bar.ReadFile(L"VEXAL.vxl", bytes) && ParseSettingsFile(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                                                      bytes.size(), s) == ParseResult::Loaded;
     }
 
     Shown Read() const {

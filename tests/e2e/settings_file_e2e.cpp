@@ -95,8 +95,7 @@ E2E_CASE(settings_file_edge_flags_of_any_length) {
         bool top, left;
     };
     const Case cases[] = {
-        {"", false, false}, {"1", true, false}, {"001", false, true}, {"1010", true, true},
-        {"0011111111", false, true},
+        {"", false, false}, {"1", true, false}, {"001", false, true}, {"1010", true, true}, {"0011111111", false, true},
     };
     for (const Case& c : cases) {
         BombSettings s = DefaultSettings();

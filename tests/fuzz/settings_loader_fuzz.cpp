@@ -8,10 +8,10 @@
 namespace {
 
 bool Same(const SettingRecord& a, const SettingRecord& b) {
-    return a.PresetString == b.PresetString && a.Sensitivity == b.Sensitivity &&
-           a.DetonationTime == b.DetonationTime && a.StartupProgram == b.StartupProgram &&
-           a.FinalProgram == b.FinalProgram && a.FinalMessage == b.FinalMessage &&
-           a.IconIndex == b.IconIndex && a.EdgeFlags == b.EdgeFlags && a.Reserved == b.Reserved;
+    return a.PresetString == b.PresetString && a.Sensitivity == b.Sensitivity && a.DetonationTime == b.DetonationTime &&
+           a.StartupProgram == b.StartupProgram && a.FinalProgram == b.FinalProgram &&
+           a.FinalMessage == b.FinalMessage && a.IconIndex == b.IconIndex && a.EdgeFlags == b.EdgeFlags &&
+           a.Reserved == b.Reserved;
 }
 
 }  // namespace
@@ -25,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::string bytes = FormatSettingsFile(first);
     BombSettings second(1);  // other defaults, so nothing unread can pass for read
-    if (ParseSettingsFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), second) !=
-        ParseResult::Loaded)
+    if (ParseSettingsFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), second) != ParseResult::Loaded)
         std::abort();
     if (second.CurrentSetting != first.CurrentSetting) std::abort();
     for (int i = 0; i < kRecordCount; ++i)

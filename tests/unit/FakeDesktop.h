@@ -21,12 +21,12 @@ public:
     int32_t height = 768;
     TimeOfDay now{12, 0, 0};
     bool timerStarts = true;
-    std::map<WindowId, std::vector<TopWindow>> processWindows;  // by any window of the process
-    std::map<WindowId, uint32_t> windowProcess;                // windows that exist now
-    std::set<WindowId> hidden;                                  // left out of ProcessWindows
+    std::map<WindowId, std::vector<TopWindow>> processWindows;   // by any window of the process
+    std::map<WindowId, uint32_t> windowProcess;                  // windows that exist now
+    std::set<WindowId> hidden;                                   // left out of ProcessWindows
     std::vector<std::pair<std::u16string, TopWindow>> programs;  // other programs' windows by file name
-    std::map<WindowId, uint64_t> processCreated;               // their processes' creation times
-    SavedSound sound;                                           // what ReadSound finds
+    std::map<WindowId, uint64_t> processCreated;                 // their processes' creation times
+    SavedSound sound;                                            // what ReadSound finds
     uint32_t sinceInputMs = 0;
     std::vector<HiddenState> savedStates;
 
@@ -35,9 +35,9 @@ public:
     // The calls that change something, without the reads.
     std::vector<std::string> Effects() const {
         static const std::set<std::string> reads = {
-            "ForegroundWindow", "WindowTitle", "WindowClassName", "IsControlBar", "CursorPos",
-            "ShiftDown",        "ScreenWidth", "ScreenHeight",    "LocalNow",     "LocalTimeOf",
-            "ProcessWindows",   "WindowProcess",   "ProcessCreated", "SinceLastInputMs"};
+            "ForegroundWindow", "WindowTitle",   "WindowClassName", "IsControlBar",    "CursorPos",
+            "ShiftDown",        "ScreenWidth",   "ScreenHeight",    "LocalNow",        "LocalTimeOf",
+            "ProcessWindows",   "WindowProcess", "ProcessCreated",  "SinceLastInputMs"};
         std::vector<std::string> out;
         for (const std::string& c : calls)
             if (!reads.count(c.substr(0, c.find('(')))) out.push_back(c);
@@ -121,7 +121,9 @@ public:
     void ActivateWindow(WindowId w) override { Log("ActivateWindow", w); }
     SavedSound ReadSound() override { return Log("ReadSound()"), sound; }
     void Silence(const SavedSound& s) override { Log("Silence", int(s.kind)); }
-    void RestoreSound(const SavedSound& s) override { Log("RestoreSound", std::to_string(s.kind) + "," + std::to_string(s.value)); }
+    void RestoreSound(const SavedSound& s) override {
+        Log("RestoreSound", std::to_string(s.kind) + "," + std::to_string(s.value));
+    }
     void SaveHiddenState(const HiddenState& state) override {
         std::string windows;
         for (const HiddenWindow& w : state.windows) windows += (windows.empty() ? "" : " ") + std::to_string(w.window);
@@ -135,7 +137,9 @@ private:
     void Log(const char* name, const std::string& arg) { Log(std::string(name) + "(" + arg + ")"); }
     void Log(const char* name, bool arg) { Log(name, std::string(arg ? "true" : "false")); }
     template <typename Int>
-    void Log(const char* name, Int arg) { Log(name, std::to_string(arg)); }
+    void Log(const char* name, Int arg) {
+        Log(name, std::to_string(arg));
+    }
     static std::string Lookup(const std::map<WindowId, std::string>& m, WindowId w) {
         auto it = m.find(w);
         return it == m.end() ? std::string() : it->second;

@@ -145,8 +145,14 @@ TEST(SystemActions, PlaySoundBySoundType) {
         int soundType;
         Calls expected;
     } cases[] = {
-        {0, {"MessageBeep(0x40)"}}, {1, {"MessageBeep(0x30)"}}, {2, {"MessageBeep(0x10)"}}, {3, {"MessageBeep(0x20)"}},
-        {4, {"MessageBeep(0x0)"}},  {-1, {}},                   {5, {}},                    {99, {}},
+        {0, {"MessageBeep(0x40)"}},
+        {1, {"MessageBeep(0x30)"}},
+        {2, {"MessageBeep(0x10)"}},
+        {3, {"MessageBeep(0x20)"}},
+        {4, {"MessageBeep(0x0)"}},
+        {-1, {}},
+        {5, {}},
+        {99, {}},
     };
     for (const auto& c : cases) {
         RecordingWin win;
@@ -215,7 +221,9 @@ TEST(SystemActions, ShutDownPowersOffOnlyOnXp) {
     } cases[] = {
         {"XP", true, {"AdjustTokenPrivileges(0x77,0x0,0x1,0x13,0x2)", "ExitWindowsEx(0x8,0x0)", "CloseHandle(0x77)"}},
         {"2000", true, {"AdjustTokenPrivileges(0x77,0x0,0x1,0x13,0x2)", "ExitWindowsEx(0x1,0x0)", "CloseHandle(0x77)"}},
-        {"NT4.0", true, {"AdjustTokenPrivileges(0x77,0x0,0x1,0x13,0x2)", "ExitWindowsEx(0x1,0x0)", "CloseHandle(0x77)"}},
+        {"NT4.0",
+         true,
+         {"AdjustTokenPrivileges(0x77,0x0,0x1,0x13,0x2)", "ExitWindowsEx(0x1,0x0)", "CloseHandle(0x77)"}},
         {"98", true, {"AdjustTokenPrivileges(0x77,0x0,0x1,0x13,0x2)", "ExitWindowsEx(0x1,0x0)", "CloseHandle(0x77)"}},
         {"", true, {"AdjustTokenPrivileges(0x77,0x0,0x1,0x13,0x2)", "ExitWindowsEx(0x1,0x0)", "CloseHandle(0x77)"}},
         {"xp", true, {"AdjustTokenPrivileges(0x77,0x0,0x1,0x13,0x2)", "ExitWindowsEx(0x1,0x0)", "CloseHandle(0x77)"}},
@@ -277,11 +285,23 @@ TEST(SystemActions, SoundSilencedAndGivenBack) {
         SavedSound saved;
         Calls silence, restore;
     } cases[] = {
-        {true, true, false, speakersOn, {"SetEndpointMute(\"{speakers}\",0x1)"},
+        {true,
+         true,
+         false,
+         speakersOn,
+         {"SetEndpointMute(\"{speakers}\",0x1)"},
          {"SetEndpointLevel(\"{speakers}\",0x927c0)", "SetEndpointMute(\"{speakers}\",0x0)"}},
-        {true, true, true, {SavedSound::kEndpointMute, 1, 600000, u"{speakers}"}, {"SetEndpointMute(\"{speakers}\",0x1)"},
+        {true,
+         true,
+         true,
+         {SavedSound::kEndpointMute, 1, 600000, u"{speakers}"},
+         {"SetEndpointMute(\"{speakers}\",0x1)"},
          {"SetEndpointLevel(\"{speakers}\",0x927c0)", "SetEndpointMute(\"{speakers}\",0x1)"}},
-        {false, true, false, {SavedSound::kWaveVolume, 0x80008000}, {"waveOutSetVolume(0x0,0x0)"},
+        {false,
+         true,
+         false,
+         {SavedSound::kWaveVolume, 0x80008000},
+         {"waveOutSetVolume(0x0,0x0)"},
          {"waveOutSetVolume(0x0,0x80008000)"}},
         {true, false, false, {}, {}, {}},
         {false, false, false, {}, {}, {}},

@@ -59,8 +59,8 @@ TEST(ProgramList, ReadsWhatItCanAndSkipsTheRest) {
 
 TEST(ProgramList, MatchesInAnyCaseWithWildcards) {
     const ProgramPatterns patterns = ParseProgramList("QQ.exe;chrome*.exe;?????.EXE;音乐*;Ärgerlich.exe");
-    for (const char16_t* name : {u"qq.EXE", u"chrome.exe", u"Chrome_Beta.exe", u"notes.exe", u"音乐台.exe",
-                                 u"ärgerlich.exe"})
+    for (const char16_t* name :
+         {u"qq.EXE", u"chrome.exe", u"Chrome_Beta.exe", u"notes.exe", u"音乐台.exe", u"ärgerlich.exe"})
         EXPECT_TRUE(MatchesProgram(patterns, name));
     for (const char16_t* name : {u"qq.exe.bak", u"xchrome.exe", u"note.exe", u"音台.exe", u"argerlich.exe", u""})
         EXPECT_FALSE(MatchesProgram(patterns, name));

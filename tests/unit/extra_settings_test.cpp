@@ -92,8 +92,9 @@ TEST(HotkeyText, ReadsGoodTextsAndFormatsThemInOneOrder) {
 }
 
 TEST(HotkeyText, RefusesUnreadableTextsAndUnnameableKeys) {
-    for (const char* text : {"Ctrl", "Ctrl+Alt", "Ctrl+Ctrl+B", "A+B", "Ctrl++B", "Ctrl+", "+B", "B+Ctrl", "F0", "F25",
-                             "F01", "NumPad10", "Control+B", "Esc", "AB", "Ctrl B", "Ctrl+\xC3\xA4", "b", " 7 ", "Space", "Shift+0"}) {
+    for (const char* text : {"Ctrl",   "Ctrl+Alt", "Ctrl+Ctrl+B",   "A+B", "Ctrl++B",  "Ctrl+",     "+B",
+                             "B+Ctrl", "F0",       "F25",           "F01", "NumPad10", "Control+B", "Esc",
+                             "AB",     "Ctrl B",   "Ctrl+\xC3\xA4", "b",   " 7 ",      "Space",     "Shift+0"}) {
         SCOPED_TRACE(text);
         Hotkey read{kModWin, 'Q'};
         EXPECT_FALSE(ParseHotkey(text, read));
@@ -163,9 +164,10 @@ TEST(ExtraSettings, WrittenSettingsReadBackAndKeepOtherLines) {
     settings.LockAfterDetonation = true;
     settings.AlsoHide = "QQ.exe;\xe9\x9f\xb3\xe4\xb9\x90*.exe";
     WriteExtraSettings(settings, text);
-    EXPECT_EQ(text.Format(), kept +
-                                 "Hotkey=Ctrl+Alt+Shift+Win+B\r\nHideInsteadOfClose=0\r\nMuteWhileHidden=0\r\n"
-                                 "LockAfterDetonation=1\r\nTrayWhileArmed=0\r\nAlsoHide=QQ.exe;\xe9\x9f\xb3\xe4\xb9\x90*.exe\r\n");
+    EXPECT_EQ(text.Format(),
+              kept +
+                  "Hotkey=Ctrl+Alt+Shift+Win+B\r\nHideInsteadOfClose=0\r\nMuteWhileHidden=0\r\n"
+                  "LockAfterDetonation=1\r\nTrayWhileArmed=0\r\nAlsoHide=QQ.exe;\xe9\x9f\xb3\xe4\xb9\x90*.exe\r\n");
     EXPECT_EQ(ReadExtraSettings(IniText::Parse(text.Format())), settings);
 }
 
@@ -205,12 +207,12 @@ TEST(ExtraSettings, IdleNumbersAreReadStrictly) {
         const char* warning;
         int32_t idleRead, warningRead;
     } cases[] = {
-        {"10", "0", 10, 0},       {"86400", "60", 86400, 60}, {"0", "3", 0, 3},    {"9", "61", 0, 10},
-        {"86401", "-1", 0, 10},   {"1e3", "+5", 0, 10},       {"600 ", " 7", 600, 7}, {"99999999999", "", 0, 10},
+        {"10", "0", 10, 0},     {"86400", "60", 86400, 60}, {"0", "3", 0, 3},       {"9", "61", 0, 10},
+        {"86401", "-1", 0, 10}, {"1e3", "+5", 0, 10},       {"600 ", " 7", 600, 7}, {"99999999999", "", 0, 10},
     };
     for (const auto& c : cases) {
-        const ExtraSettings read = ReadExtraSettings(IniText::Parse(std::string("[Extra]\nIdleSeconds=") + c.idle +
-                                                                    "\nIdleWarningSeconds=" + c.warning + "\n"));
+        const ExtraSettings read = ReadExtraSettings(
+            IniText::Parse(std::string("[Extra]\nIdleSeconds=") + c.idle + "\nIdleWarningSeconds=" + c.warning + "\n"));
         EXPECT_EQ(read.IdleSeconds, c.idleRead) << c.idle;
         EXPECT_EQ(read.IdleWarningSeconds, c.warningRead) << c.warning;
     }

@@ -65,8 +65,8 @@ TEST(Hiding, SkipsWindowsThatWentOrNowBelongToAnotherProcess) {
     hiding.Adopt({{{91, 700, 55}, {92, 700, 55}, {93, 700, 0}}, {}});
     d.calls.clear();
     hiding.Restore(d);
-    EXPECT_EQ(d.Effects(), Calls({"ShowHiddenWindow(93)", "ShowHiddenWindow(91)", "ActivateWindow(91)",
-                                  "ForgetHiddenState()"}));
+    EXPECT_EQ(d.Effects(),
+              Calls({"ShowHiddenWindow(93)", "ShowHiddenWindow(91)", "ActivateWindow(91)", "ForgetHiddenState()"}));
 }
 
 TEST(Hiding, ASecondDetonationAddsInFrontAndKeepsTheFirstSound) {
@@ -120,8 +120,8 @@ TEST(Hiding, StateRecordReadsBackAndSurvivesSpoiledLines) {
     ASSERT_TRUE(back.stamp);
     EXPECT_EQ(back.stamp->bootSeconds, 13441137494u);
     EXPECT_EQ(back.stamp->written, 7u);
-    for (const SavedSound& sound : {SavedSound{SavedSound::kWaveVolume, 0xFFFF0000, SavedSound::kLevelUnknown, u""}, SavedSound{},
-                                    SavedSound{SavedSound::kEndpointMute, 0, 0, u""},
+    for (const SavedSound& sound : {SavedSound{SavedSound::kWaveVolume, 0xFFFF0000, SavedSound::kLevelUnknown, u""},
+                                    SavedSound{}, SavedSound{SavedSound::kEndpointMute, 0, 0, u""},
                                     SavedSound{SavedSound::kEndpointMute, 0, SavedSound::kLevelUnknown, u"id"}})
         EXPECT_EQ(ParseHiddenRecord(FormatHiddenRecord({{}, sound}, {})).state.sound, sound);
 
@@ -138,9 +138,24 @@ TEST(Hiding, StateRecordReadsBackAndSurvivesSpoiledLines) {
 // Digits only and in range; each bad line goes alone.
 TEST(Hiding, StateRecordReadsNumbersStrictly) {
     const char* badWindows[] = {"0x10,7",  // no creation time in a stamped record
-                                "-1,7,1", "0x-1,7,1", "0x10,-7,1", "0x10,+7,1", "0x10,7,-1", "0x10, 7,1", "0x10,7 ,1",
-                                "0x10,4294967296,1", "0x10,7,18446744073709551616", "0x10000000000000000,7,1", "0x,7,1",
-                                "16,7,1", "0x10,7,1,2", "0x10,0x7,1", "0x10,7,1e3", "0x0,7,1", "0x10,0,1", "0x10,,1"};
+                                "-1,7,1",
+                                "0x-1,7,1",
+                                "0x10,-7,1",
+                                "0x10,+7,1",
+                                "0x10,7,-1",
+                                "0x10, 7,1",
+                                "0x10,7 ,1",
+                                "0x10,4294967296,1",
+                                "0x10,7,18446744073709551616",
+                                "0x10000000000000000,7,1",
+                                "0x,7,1",
+                                "16,7,1",
+                                "0x10,7,1,2",
+                                "0x10,0x7,1",
+                                "0x10,7,1e3",
+                                "0x0,7,1",
+                                "0x10,0,1",
+                                "0x10,,1"};
     std::string text = "[Hidden]\nBoot=5\nWindow=0x11,8,0\n";
     for (const char* line : badWindows) text += std::string("Window=") + line + "\n";
     text += "Window=0xAbC,4294967295,18446744073709551615\n";

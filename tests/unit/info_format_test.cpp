@@ -40,10 +40,8 @@ TEST(InfoFormat, Memory) {
         const char* total;
         const char* free;
     } cases[] = {
-        {536346624, "511.5 MB 的 RAM", "511.500 MB 空闲"},
-        {0, "0.0 MB 的 RAM", "0.000 MB 空闲"},
-        {123456789, "117.7 MB 的 RAM", "117.738 MB 空闲"},
-        {0xFFFFFFFFu, "4096.0 MB 的 RAM", "4096.000 MB 空闲"},
+        {536346624, "511.5 MB 的 RAM", "511.500 MB 空闲"},    {0, "0.0 MB 的 RAM", "0.000 MB 空闲"},
+        {123456789, "117.7 MB 的 RAM", "117.738 MB 空闲"},    {0xFFFFFFFFu, "4096.0 MB 的 RAM", "4096.000 MB 空闲"},
         {8ull << 30, "8192.0 MB 的 RAM", "8192.000 MB 空闲"},
     };
     for (const auto& c : cases) {
@@ -132,10 +130,8 @@ TEST(InfoFormat, ClockFromMeasuredTicksAndTime) {
         uint32_t ms;
         const char* text;
     } cases[] = {
-        {1500000000, 1000, " 实测 约 1500.00 MHz"},
-        {1500000000, 1016, " 实测 约 1476.38 MHz"},
-        {3000000000ull, 1500, " 实测 约 2000.00 MHz"},
-        {0, 1000, " 实测 约 0.00 MHz"},
+        {1500000000, 1000, " 实测 约 1500.00 MHz"},    {1500000000, 1016, " 实测 约 1476.38 MHz"},
+        {3000000000ull, 1500, " 实测 约 2000.00 MHz"}, {0, 1000, " 实测 约 0.00 MHz"},
         {1500000000, 0, " 实测 约 0.00 MHz"},  // no time elapsed: no division by zero
     };
     for (const auto& c : cases) EXPECT_EQ(Utf8(FormatClock(ClockMHz(c.ticks, c.ms))), c.text) << c.ticks << "/" << c.ms;

@@ -70,10 +70,14 @@ TEST(SettingsCodec, SavedFileLoadsBackIdentically) {
 TEST(SettingsCodec, DefaultRecordZeroBytes) {
     BombSettings s(0x01020304);
     const Bytes bytes = FormatSettingsFile(s);
-    const Bytes record0 = Bytes("\x19") + "0,0,0,0,0,0,0,0,0,0,0,0,0" + "\x03" "200" + "\x04\x03\x02\x01" +
-                          Bytes(2, '\0') + "\x12" +
+    const Bytes record0 = Bytes("\x19") + "0,0,0,0,0,0,0,0,0,0,0,0,0" +
+                          "\x03"
+                          "200" +
+                          "\x04\x03\x02\x01" + Bytes(2, '\0') + "\x12" +
                           "\xc9\xe8\xd6\xc3\xb6\xaf\xd7\xf7\xd2\xd1\xc8\xab\xb2\xbf\xcd\xea\xb3\xc9" +
-                          "\x01" "0" + Bytes(2, '\0');
+                          "\x01"
+                          "0" +
+                          Bytes(2, '\0');
     EXPECT_EQ(bytes.substr(0, 4 + record0.size()), U32(0) + record0);
     EXPECT_EQ(bytes.size(), 4 + 10 * record0.size());
 }
@@ -112,10 +116,10 @@ struct FileValue {
 std::vector<FileValue> RecordValues() {
     std::vector<FileValue> values;
     using Text = std::string SettingRecord::*;
-    for (Text text :
-         std::initializer_list<Text>{&SettingRecord::PresetString, &SettingRecord::Sensitivity, nullptr,
-          &SettingRecord::StartupProgram, &SettingRecord::FinalProgram, &SettingRecord::FinalMessage,
-          &SettingRecord::IconIndex, &SettingRecord::EdgeFlags, &SettingRecord::Reserved}) {
+    for (Text text : std::initializer_list<Text>{&SettingRecord::PresetString, &SettingRecord::Sensitivity, nullptr,
+                                                 &SettingRecord::StartupProgram, &SettingRecord::FinalProgram,
+                                                 &SettingRecord::FinalMessage, &SettingRecord::IconIndex,
+                                                 &SettingRecord::EdgeFlags, &SettingRecord::Reserved}) {
         if (!text) {
             values.push_back({[](Bytes& b, const SettingRecord& r) { b += U32(uint32_t(r.DetonationTime)); },
                               [](SettingRecord& to, const SettingRecord& r) { to.DetonationTime = r.DetonationTime; }});
@@ -174,13 +178,18 @@ TEST(SettingsCodec, WideTextsAreReadAsCodePage936) {
         ParseResult result;
         std::string text;
     } cases[] = {
-        {"chinese", Bytes("\xff\xfe\xff\x03\x2d\x4e\x87\x65\x41\x00", 10), ParseResult::Loaded, "\xd6\xd0\xce\xc4" "A"},
+        {"chinese", Bytes("\xff\xfe\xff\x03\x2d\x4e\x87\x65\x41\x00", 10), ParseResult::Loaded,
+         "\xd6\xd0\xce\xc4"
+         "A"},
         {"empty", Bytes("\xff\xfe\xff\x00", 4), ParseResult::Loaded, ""},
-        {"three-byte count", Bytes("\xff\xfe\xff\xff\x2c\x01", 6) + [] {
-             Bytes units;
-             for (int i = 0; i < 300; ++i) units += Bytes("a\0", 2);
-             return units;
-         }(), ParseResult::Loaded, std::string(300, 'a')},
+        {"three-byte count",
+         Bytes("\xff\xfe\xff\xff\x2c\x01", 6) +
+             [] {
+                 Bytes units;
+                 for (int i = 0; i < 300; ++i) units += Bytes("a\0", 2);
+                 return units;
+             }(),
+         ParseResult::Loaded, std::string(300, 'a')},
         {"seven-byte count", Bytes("\xff\xfe\xff\xff\xff\xff\x01\x00\x00\x00\x31\x00", 12), ParseResult::Loaded, "1"},
         {"count past the end", Bytes("\xff\xfe\xff\x7f", 4), ParseResult::Broken, "kept"},
         // 7 characters need 14 bytes: more than half of the 10 left, yet fewer than all of them.

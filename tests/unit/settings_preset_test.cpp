@@ -27,7 +27,7 @@ TEST(PresetText, ParseReadsLeadingNumbersAndKeepsTheRest) {
         {"-1,+2, 3,\t\n4", 4, {-1, 2, 3, 4}},
         {"1,2,x,4", 2, {1, 2}},
         {"1,,3", 1, {1}},
-        {"1 ,2", 1, {1}},    // white space only before a number, never before a comma
+        {"1 ,2", 1, {1}},  // white space only before a number, never before a comma
         {"5;6", 1, {5}},
         {"-,1", 0, {}},
         {"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15", 13, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
@@ -56,11 +56,22 @@ TEST(PresetText, FormatWritesThirteenNumbersThatParseBack) {
 
 TEST(PresetText, DecimalTextToInt) {
     const std::pair<const char*, int32_t> cases[] = {
-        {"200", 200},        {" 007abc", 7},       {"007", 7},         {"abc", 0},
-        {"", 0},             {"-5", -5},           {"+5", 5},          {"\t\r\n 12", 12},
-        {"- 5", 0},          {"--5", 0},           {"12 34", 12},      {"2147483647", INT32_MAX},
-        {"-2147483648", INT32_MIN},                {"2147483648", INT32_MAX},
-        {"00000000000000000000000000000001", 1},   {"999999999999999999999999999999", INT32_MAX},
+        {"200", 200},
+        {" 007abc", 7},
+        {"007", 7},
+        {"abc", 0},
+        {"", 0},
+        {"-5", -5},
+        {"+5", 5},
+        {"\t\r\n 12", 12},
+        {"- 5", 0},
+        {"--5", 0},
+        {"12 34", 12},
+        {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", INT32_MAX},
+        {"00000000000000000000000000000001", 1},
+        {"999999999999999999999999999999", INT32_MAX},
         {"-999999999999999999999999999999", INT32_MIN},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(DecimalTextToInt(text), expected) << text;
@@ -68,7 +79,7 @@ TEST(PresetText, DecimalTextToInt) {
 
 TEST(PresetText, PictureResourceOfIconIndex) {
     const std::pair<const char*, int> cases[] = {
-        {"0", 132},  {"1", 133},  {"2", 143},   {"7", 148}, {"12", 153}, {"13", 154},
+        {"0", 132},  {"1", 133},  {"2", 143},   {"7", 148}, {"12", 153},  {"13", 154},
         {"-1", 154}, {"99", 154}, {"abc", 132}, {"", 132},  {" 03", 144},
     };
     for (const auto& [text, resource] : cases) EXPECT_EQ(PictureResourceOf(text), resource) << text;

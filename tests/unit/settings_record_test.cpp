@@ -37,10 +37,9 @@ TEST(SettingRecord, ApplySettingUnpacksRecordAndSetsCurrentSetting) {
     s.ApplySetting(2);
     const ActiveSettings& a = s.Active;
     EXPECT_EQ(s.CurrentSetting, 2);
-    const int32_t got[] = {a.LaunchAtStart, a.NotTopmost, a.ClearRecentDocs, a.EmptyRecycleBin,
-                           a.HideSelf,      a.MinimizeTarget, a.HangUpDialUp, a.NoDetonation,
-                           a.FinalAction,   a.MuteWave,   a.PlaySound,       a.SoundType,
-                           a.TimerEnabled};
+    const int32_t got[] = {a.LaunchAtStart,  a.NotTopmost,   a.ClearRecentDocs, a.EmptyRecycleBin, a.HideSelf,
+                           a.MinimizeTarget, a.HangUpDialUp, a.NoDetonation,    a.FinalAction,     a.MuteWave,
+                           a.PlaySound,      a.SoundType,    a.TimerEnabled};
     const int32_t want[] = {1, 0, 1, 0, 1, 0, 1, 0, -1, 0, 1, -1, 1};
     for (int i = 0; i < 13; ++i) EXPECT_EQ(got[i], want[i]) << "position " << i;
     EXPECT_EQ(a.Sensitivity, 50);
@@ -81,9 +80,9 @@ TEST(SettingRecord, ApplySettingIgnoresNumbersOutsideOneToSix) {
 TEST(SettingRecord, ToTime32KeepsTimeOfDayAndWeekday) {
     const int64_t cases[] = {
         int64_t{INT32_MAX} + 1,
-        2223459930,            // 2040-06-16 11:45:30 UTC
-        4102444800 + 3723,     // 2100-01-01 01:02:03 UTC
-        253402300799,          // 9999-12-31 23:59:59 UTC
+        2223459930,         // 2040-06-16 11:45:30 UTC
+        4102444800 + 3723,  // 2100-01-01 01:02:03 UTC
+        253402300799,       // 9999-12-31 23:59:59 UTC
         INT64_MAX,
         int64_t{INT32_MIN} - 1,
         INT64_MIN,

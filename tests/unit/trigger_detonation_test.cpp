@@ -38,10 +38,10 @@ TEST(Detonation, AllSwitchesOnInOrder) {
     a.FinalAction = kFinalMessage;
     a.FinalMessage = "gone";
     // HideSelf minimises the control bar before the message box shows.
-    EXPECT_EQ(Detonate(a), Framed({"MinimizeWindow(77)", "PlaySound(3)", "MuteWave()", "HangUpDialUp()",
-                                   "MinimizeControlBar()", "ClearRecentDocs()", "EmptyRecycleBin()",
-                                   "SetControlBarTopmost(true)", "ShowFinalMessage(gone)",
-                                   "SetControlBarTopmost(false)"}));
+    EXPECT_EQ(Detonate(a),
+              Framed({"MinimizeWindow(77)", "PlaySound(3)", "MuteWave()", "HangUpDialUp()", "MinimizeControlBar()",
+                      "ClearRecentDocs()", "EmptyRecycleBin()", "SetControlBarTopmost(true)", "ShowFinalMessage(gone)",
+                      "SetControlBarTopmost(false)"}));
 }
 
 TEST(Detonation, FollowUpSwitchesOnlyAtExactlyOne) {
@@ -164,7 +164,7 @@ TEST(Detonation, HotkeyDetonationSparesOwnWindows) {
     BombSettings s(0);
     TriggerMonitor monitor;
     for (WindowId front : {WindowId{1}, WindowId{5}, kTarget}) {
-        FakeDesktop d;  // the control bar is window 1
+        FakeDesktop d;                                  // the control bar is window 1
         d.titles[5] = "VEXAL\xa3\xba\xd0\xc5\xcf\xa2";  // the information panel
         d.foreground = front;
         monitor.DetonateNow(d, s, nullptr);

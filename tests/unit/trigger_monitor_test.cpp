@@ -22,8 +22,8 @@ Calls TickTo(TriggerMonitor& monitor, FakeDesktop& desktop, BombSettings& settin
     return desktop.Effects();
 }
 
-const Calls kFired = {"SetRangePos(200)", "StopTimer()", "ShowArmedPicture(false)", "PostClose(77)",
-                      "EnableArmButton(true)", "SetRangePos(0)"};
+const Calls kFired = {"SetRangePos(200)", "StopTimer()",           "ShowArmedPicture(false)",
+                      "PostClose(77)",    "EnableArmButton(true)", "SetRangePos(0)"};
 
 TEST(TriggerMonitor, ArmDisarmAndDestroyOrder) {
     FakeDesktop desktop;
@@ -34,8 +34,8 @@ TEST(TriggerMonitor, ArmDisarmAndDestroyOrder) {
 
     monitor.Arm(desktop, settings);
     // The range takes the reapplied Sensitivity, so ApplySetting came first.
-    EXPECT_EQ(desktop.calls, (Calls{"RefreshAfterApply()", "SetRangeMax(300)", "EnableArmButton(false)",
-                                    "StartTimer()", "ShowArmedPicture(true)"}));
+    EXPECT_EQ(desktop.calls, (Calls{"RefreshAfterApply()", "SetRangeMax(300)", "EnableArmButton(false)", "StartTimer()",
+                                    "ShowArmedPicture(true)"}));
 
     const Calls disarm = {"StopTimer()", "EnableArmButton(true)", "ShowArmedPicture(false)", "SetRangePos(0)"};
     for (int i = 0; i < 2; ++i) {  // the second disarm is as harmless as the first
@@ -75,8 +75,10 @@ TEST(TriggerMonitor, ForegroundWindow) {
         {"own title", kTarget, "VEXAL settings", {"SetRangePos(0)"}},
         {"lower-case title", kTarget, "vexal settings", kFired},
         {"short title", kTarget, "VEXA", kFired},
-        {"null window", 0, "", {"SetRangePos(200)", "StopTimer()", "ShowArmedPicture(false)",
-                                "EnableArmButton(true)", "SetRangePos(0)"}},
+        {"null window",
+         0,
+         "",
+         {"SetRangePos(200)", "StopTimer()", "ShowArmedPicture(false)", "EnableArmButton(true)", "SetRangePos(0)"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

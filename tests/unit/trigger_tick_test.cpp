@@ -22,14 +22,23 @@ TickInputs Foreign(ScreenPoint reference, ScreenPoint cursor, int32_t sensitivit
     in.detonationTime = {9, 0, 0};
     return in;
 }
-TickInputs With(TickInputs in, const char* edges) { in.edgeFlags = edges; return in; }
-TickInputs Shifted(TickInputs in) { in.shiftDown = true; return in; }
+TickInputs With(TickInputs in, const char* edges) {
+    in.edgeFlags = edges;
+    return in;
+}
+TickInputs Shifted(TickInputs in) {
+    in.shiftDown = true;
+    return in;
+}
 TickInputs Scheduled(TickInputs in, int32_t timerEnabled, TimeOfDay at) {
     in.timerEnabled = timerEnabled;
     in.detonationTime = at;
     return in;
 }
-TickInputs Own(TickInputs in) { in.ownWindow = true; return in; }
+TickInputs Own(TickInputs in) {
+    in.ownWindow = true;
+    return in;
+}
 
 struct TickCase {
     const char* name;
@@ -70,8 +79,8 @@ const TickCase kCases[] = {
     {"TimerEnabled 2 is off", Scheduled(Foreign(kRef, kRef), 2, {8, 30, 0}), kTriggerNone, 0},
     {"extremes fire without overflow", Foreign({kMin, kMin}, {kMax, 0}), kTriggerMouse, kMax},
     {"extremes under 999 cap the bar", Foreign({kMin, kMax}, {kMax, kMin}, 999), kTriggerNone, kMax},
-    {"own window tests nothing",
-     Own(Scheduled(With(Foreign(kRef, {0, 5000}), "1111"), 1, {8, 30, 0})), kTriggerNone, 0},
+    {"own window tests nothing", Own(Scheduled(With(Foreign(kRef, {0, 5000}), "1111"), 1, {8, 30, 0})), kTriggerNone,
+     0},
 };
 
 TEST(TickDecision, Cases) {

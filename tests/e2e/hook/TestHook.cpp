@@ -32,20 +32,20 @@ BOOL CALLBACK CountWindow(HWND hwnd, LPARAM counter) {
 LRESULT CALLBACK HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != kTestHookCount) return DefWindowProcW(hwnd, message, wParam, lParam);
     switch (wParam) {
-    case kCountHandles: {
-        DWORD n = 0;
-        if (GetProcessHandleCount(GetCurrentProcess(), &n) && n > 0) return n;
-        return ProbedHandleCount();
-    }
-    case kCountUserObjects:
-        return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    case kCountGdiObjects:
-        return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    case kCountWindows: {
-        LRESULT n = 0;
-        EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&n));
-        return n;
-    }
+        case kCountHandles: {
+            DWORD n = 0;
+            if (GetProcessHandleCount(GetCurrentProcess(), &n) && n > 0) return n;
+            return ProbedHandleCount();
+        }
+        case kCountUserObjects:
+            return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+        case kCountGdiObjects:
+            return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+        case kCountWindows: {
+            LRESULT n = 0;
+            EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&n));
+            return n;
+        }
     }
     return -1;
 }

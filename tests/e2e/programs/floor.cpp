@@ -12,7 +12,8 @@ namespace {
 // An in-memory template: a small tool dialog in the control bar's font,
 // holding one progress bar.
 void Put(std::vector<WORD>& t, const wchar_t* text) {
-    do t.push_back(static_cast<WORD>(*text)); while (*text++);
+    do t.push_back(static_cast<WORD>(*text));
+    while (*text++);
 }
 void PutDword(std::vector<WORD>& t, DWORD v) {
     t.push_back(LOWORD(v));
@@ -39,24 +40,24 @@ std::vector<WORD> FloorTemplate() {
 
 INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        SendDlgItemMessageW(hwnd, 1, PBM_SETRANGE, 0, MAKELPARAM(0, 200));
-        SetTimer(hwnd, 1, 200, nullptr);
-        return TRUE;
-    case WM_TIMER: {
-        HWND fg = GetForegroundWindow();
-        char title[512];
-        GetWindowTextA(fg, title, sizeof title);
-        POINT p;
-        GetCursorPos(&p);
-        GetAsyncKeyState(VK_SHIFT);
-        int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-        SendDlgItemMessageW(hwnd, 1, PBM_SETPOS, static_cast<WPARAM>((p.x + p.y + w + h) % 3), 0);
-        return TRUE;
-    }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDCANCEL) EndDialog(hwnd, 0);
-        return TRUE;
+        case WM_INITDIALOG:
+            SendDlgItemMessageW(hwnd, 1, PBM_SETRANGE, 0, MAKELPARAM(0, 200));
+            SetTimer(hwnd, 1, 200, nullptr);
+            return TRUE;
+        case WM_TIMER: {
+            HWND fg = GetForegroundWindow();
+            char title[512];
+            GetWindowTextA(fg, title, sizeof title);
+            POINT p;
+            GetCursorPos(&p);
+            GetAsyncKeyState(VK_SHIFT);
+            int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+            SendDlgItemMessageW(hwnd, 1, PBM_SETPOS, static_cast<WPARAM>((p.x + p.y + w + h) % 3), 0);
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL) EndDialog(hwnd, 0);
+            return TRUE;
     }
     return FALSE;
 }
