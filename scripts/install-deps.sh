@@ -9,7 +9,7 @@ packages=(
   wine wine32:i386
   xvfb x11-utils xdotool imagemagick
   fonts-wqy-microhei
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 
 sudo_cmd=()
