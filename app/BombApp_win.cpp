@@ -15,6 +15,19 @@ namespace {
 CBombApp theApp;
 const char kMutexName[] = "VEXAL";
 
+// Exit codes of a start with an argument: done; none running; an argument
+// it does not know; running, but it cannot do it now.
+constexpr int kExitDone = 0;
+constexpr int kExitNoneRunning = 1;
+constexpr int kExitUnknownArgument = 2;
+constexpr int kExitNotNow = 3;
+
+std::wstring ProgramPath() {
+    wchar_t path[1024];
+    const DWORD n = GetModuleFileNameW(nullptr, path, 1024);
+    return std::wstring(path, n < 1024 ? n : 0);
+}
+
 StartupFacts GatherStartupFacts() {
     StartupFacts facts;
     // The size of the original structure, which every Windows accepts.
@@ -23,27 +36,30 @@ StartupFacts GatherStartupFacts() {
     GetVersionExA(&version);
     facts.WindowsVersion = WindowsVersionName(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion);
 
-    wchar_t path[1024];
-    DWORD n = GetModuleFileNameW(nullptr, path, 1024);
-    facts.ProgramFolder.assign(path, n);
+    facts.ProgramFolder = ProgramPath();
     facts.ProgramFolder.erase(facts.ProgramFolder.find_last_of(L'\\') + 1);
     return facts;
 }
 
-void ShowUnknownArgument(const std::u16string& argument) {
-    const std::wstring text = L"VEXAL不认识参数“" + std::wstring(argument.begin(), argument.end()) +
-                              L"”。\n可用的参数：\n" + reinterpret_cast<const wchar_t*>(kKnownArguments);
+void ShowUnknownArgument(const CommandRequest& request) {
+    const std::wstring given(request.argument.begin(), request.argument.end());
+    const std::wstring why = request.settingMissing ? L"”：设置编号为1到6。" : L"”。";
+    const std::wstring text =
+        L"VEXAL不认识参数“" + given + why + L"\n可用的参数：\n" + reinterpret_cast<const wchar_t*>(kKnownArguments);
     AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-// What a run that was killed left hidden, brought back without a bar.
-void BringBackLeftHidden(const StartupFacts& facts) {
+// What a run that was killed left hidden, brought back without a bar; false
+// where a record is there that cannot be read.
+bool BringBackLeftHidden(const StartupFacts& facts) {
     HiddenState left;
-    if (!LoadHiddenStateFile(facts.ProgramFolder, left)) return;
+    const RecordFound found = LoadHiddenStateFile(facts.ProgramFolder, left);
+    if (found != RecordFound::Read) return found == RecordFound::None;
     ControlBarDesktop desktop(nullptr, facts, nullptr);
     Hiding hiding;
     hiding.Adopt(left);
     hiding.RestoreWindows(desktop, desktop);
+    return true;
 }
 
 }  // namespace
@@ -52,18 +68,29 @@ void BringBackLeftHidden(const StartupFacts& facts) {
 // running bar bring back what it has hidden, or bring itself back; with one
 // it hands the request over and ends once it is carried out.
 int CBombApp::TellFirstInstance(const CommandRequest& request) {
-    if (request.kind != CommandRequest::kNone) return SendToRunningBar(request) ? 0 : 1;
-    AllowSetForegroundWindow(ASFW_ANY);
-    PostMessageW(HWND_BROADCAST, BringBackMessage(), 0, 0);
-    return 0;
+    if (request.kind == CommandRequest::kNone) {
+        AllowSetForegroundWindow(ASFW_ANY);
+        PostMessageW(HWND_BROADCAST, BringBackMessage(), 0, 0);
+        return kExitDone;
+    }
+    switch (SendToRunningBar(request)) {
+        case Delivery::CarriedOut:
+            return kExitDone;
+        case Delivery::RefusedNow:
+            return kExitNotNow;
+        default:
+            return kExitNoneRunning;
+    }
 }
 
 BOOL CBombApp::InitInstance() {
+    const std::wstring self = ProgramPath();
     const CommandRequest request =
-        ReadCommandRequest(SplitCommandLine(reinterpret_cast<const char16_t*>(GetCommandLineW())));
+        ReadCommandRequest(SplitCommandLine(reinterpret_cast<const char16_t*>(GetCommandLineW()),
+                                            {reinterpret_cast<const char16_t*>(self.data()), self.size()}));
     if (request.kind == CommandRequest::kUnknown) {
-        ShowUnknownArgument(request.argument);
-        m_exitCode = 2;
+        ShowUnknownArgument(request);
+        m_exitCode = kExitUnknownArgument;
         return FALSE;
     }
     if (ScopedHandle other{OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kMutexName)}; other.Valid()) {
@@ -81,9 +108,12 @@ BOOL CBombApp::InitInstance() {
 
     // With none running, only bringing back and arming have anything to do.
     const StartupFacts facts = GatherStartupFacts();
-    if (request.kind == CommandRequest::kRestore) BringBackLeftHidden(facts);
+    if (request.kind == CommandRequest::kRestore) {
+        m_exitCode = BringBackLeftHidden(facts) ? kExitDone : kExitNotNow;
+        return FALSE;
+    }
     if (request.kind != CommandRequest::kNone && request.kind != CommandRequest::kArm) {
-        m_exitCode = request.kind == CommandRequest::kRestore ? 0 : 1;
+        m_exitCode = kExitNoneRunning;
         return FALSE;
     }
 

@@ -7,7 +7,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/CommandLine.h"
 #include "app/IdleWarning.h"
 #include "app/StartupFacts.h"
 #include "framework/Dialog.h"
@@ -54,6 +56,7 @@ protected:
     const MessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    bool ShownWhenOpened() const override;
 
 private:
     LRESULT OnSysCommand(WPARAM, LPARAM);
@@ -87,6 +90,7 @@ private:
     LRESULT OnTrayIcon(WPARAM, LPARAM);
     LRESULT OnTaskbarCreated(WPARAM, LPARAM);
     LRESULT OnCopyData(WPARAM, LPARAM);
+    void CarryOut(const CommandRequest& request);
     void ShowTrayMenu();
     // The range bar's range is 0 to the Sensitivity in force.
     void SetRangeToSensitivity();
@@ -107,6 +111,7 @@ private:
     Hiding m_hiding;
     bool m_detonating = false;
     bool m_hotkeyWaiting = false;
+    std::vector<CommandRequest> m_requestsWaiting;  // came during a detonation
     int32_t m_armAtStart = -1;
     // Made once the window exists.
     std::unique_ptr<PanicKey> m_panicKey;

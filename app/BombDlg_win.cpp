@@ -23,6 +23,7 @@
 #include "settings/SettingsDlg.h"
 #include "settings/SettingsFile.h"
 #include "sysinfo/InfoDlg.h"
+#include "trigger/Targets.h"
 
 namespace {
 
@@ -143,8 +144,12 @@ BOOL CBombDlg::OnInitDialog() {
     }
 
     m_toolTip.CreateWithTools(this, kTooltips);
-    return TRUE;
+    // Started armed into the notification area, the bar never shows nor
+    // takes the focus: the window in front stays there, watched.
+    return m_tray->BarShown();
 }
+
+bool CBombDlg::ShownWhenOpened() const { return m_tray->BarShown(); }
 
 void CBombDlg::RefreshAfterApply() {
     int resource = PictureResourceOf(m_settings.Active.IconIndex);
@@ -308,7 +313,7 @@ void CBombDlg::ShowFinalMessage(const std::string& text) {
 // program holds is said once, and the program runs on without one.
 void CBombDlg::StartExtras() {
     HiddenState left;
-    if (LoadHiddenStateFile(m_facts.ProgramFolder, left)) {
+    if (LoadHiddenStateFile(m_facts.ProgramFolder, left) == RecordFound::Read) {
         m_hiding.Adopt(left);
         m_hiding.Restore(Roles());
     }
@@ -337,6 +342,7 @@ void CBombDlg::TakeHotkey() {
         Detonating([this] { m_monitor.DetonateNow(Roles(), m_settings, &m_hiding); });
 }
 
+// What waited is taken in the order it came, the hotkey first.
 void CBombDlg::Detonating(const std::function<void()>& run) {
     m_detonating = true;
     run();
@@ -344,6 +350,11 @@ void CBombDlg::Detonating(const std::function<void()>& run) {
     if (m_hotkeyWaiting) {
         m_hotkeyWaiting = false;
         TakeHotkey();
+    }
+    while (!m_detonating && !m_requestsWaiting.empty()) {
+        const CommandRequest next = m_requestsWaiting.front();
+        m_requestsWaiting.erase(m_requestsWaiting.begin());
+        CarryOut(next);
     }
 }
 
@@ -392,9 +403,14 @@ LRESULT CBombDlg::OnTaskbarCreated(WPARAM, LPARAM) {
     return 0;
 }
 
-// Once the menu and what was chosen from it are over, the window that was
-// in front is in front again, and the armed bomb watches it as before.
+// Once the menu and what was chosen from it are over, the window the armed
+// bomb watched is in front again, and it watches it as before; on Windows
+// the click on the icon has given the taskbar the front already. A user who
+// has gone to another window of their own meanwhile stays there.
 void CBombDlg::ShowTrayMenu() {
+    const bool armed = !IsWindowEnabled(m_armButton.m_hWnd);
+    const WindowId back = WindowToGiveBack(*m_desktop, armed ? m_monitor.LastWatched() : 0,
+                                           reinterpret_cast<WindowId>(GetForegroundWindow()));
     switch (m_tray->TrackMenu(m_hiding.Active())) {
         case ID_TRAY_DISARM:
             OnDisarm();
@@ -412,12 +428,14 @@ void CBombDlg::ShowTrayMenu() {
             PostMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
             break;
     }
-    m_tray->GiveForegroundBack();
+    if (!IsWatchableWindow(*m_desktop, reinterpret_cast<WindowId>(GetForegroundWindow())))
+        m_tray->GiveForegroundBack(reinterpret_cast<HWND>(back));
 }
 
 // A request from the command line of a second start. Bringing back works
-// over any window of ours, as the hotkey's does; the rest waits for none of
-// them and is refused while one is open.
+// over any window of ours, as the hotkey's does; what comes in the middle
+// of a detonation, while one of its actions lets messages through, is
+// carried out once it is over; the rest is refused while a dialog is open.
 LRESULT CBombDlg::OnCopyData(WPARAM, LPARAM data) {
     CommandRequest request;
     if (!ReadRemoteRequest(reinterpret_cast<const COPYDATASTRUCT*>(data), request)) return FALSE;
@@ -425,11 +443,20 @@ LRESULT CBombDlg::OnCopyData(WPARAM, LPARAM data) {
         BringBack();
         return kRequestCarriedOut;
     }
-    if (!IsWindowEnabled(m_hWnd)) return FALSE;
+    if (m_detonating) {
+        m_requestsWaiting.push_back(request);
+        return kRequestCarriedOut;
+    }
+    if (!IsWindowEnabled(m_hWnd)) return kRequestRefusedNow;
+    // The detonation may end in a message: the caller need not wait for it.
+    if (request.kind == CommandRequest::kDetonate) ReplyMessage(kRequestCarriedOut);
+    CarryOut(request);
+    return kRequestCarriedOut;
+}
+
+void CBombDlg::CarryOut(const CommandRequest& request) {
     switch (request.kind) {
         case CommandRequest::kDetonate:
-            // The detonation may end in a message: the caller need not wait for it.
-            ReplyMessage(kRequestCarriedOut);
             Detonating([this] { m_monitor.DetonateNow(Roles(), m_settings, &m_hiding); });
             break;
         case CommandRequest::kArm:
@@ -450,7 +477,6 @@ LRESULT CBombDlg::OnCopyData(WPARAM, LPARAM data) {
             PostMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
             break;
         default:
-            return FALSE;
+            break;
     }
-    return kRequestCarriedOut;
 }

@@ -16,12 +16,25 @@ std::u16string SwitchName(const std::u16string& argument) {
     return name;
 }
 
+// The line begins with the program's path, unquoted, ending there; paths
+// compare without regard to case.
+bool StartsWithPath(std::u16string_view line, std::u16string_view path) {
+    if (path.empty() || line.size() < path.size() || (line.size() > path.size() && !IsBlank(line[path.size()])))
+        return false;
+    for (size_t i = 0; i < path.size(); ++i)
+        if (AsciiLower(line[i]) != AsciiLower(path[i])) return false;
+    return true;
+}
+
 }  // namespace
 
-std::vector<std::u16string> SplitCommandLine(std::u16string_view line) {
+std::vector<std::u16string> SplitCommandLine(std::u16string_view line, std::u16string_view programPath) {
     size_t i = 0;
-    // The program's name: up to the closing quote, or to the first blank.
-    if (i < line.size() && line[i] == u'"') {
+    // The program's name: its own path, else up to the closing quote, or to
+    // the first blank.
+    if (StartsWithPath(line, programPath)) {
+        i = programPath.size();
+    } else if (i < line.size() && line[i] == u'"') {
         for (++i; i < line.size() && line[i] != u'"'; ++i) {
         }
         if (i < line.size()) ++i;
@@ -86,6 +99,8 @@ CommandRequest ReadCommandRequest(const std::vector<std::u16string>& arguments) 
     }
     if (request.kind == CommandRequest::kUnknown) {
         request.argument = arguments[0];
+        request.settingMissing = name == u"arm";
+        if (request.settingMissing && arguments.size() > 1) request.argument += u" " + arguments[1];
     } else if (arguments.size() > used) {
         request = CommandRequest();
         request.kind = CommandRequest::kUnknown;

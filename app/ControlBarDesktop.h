@@ -44,7 +44,7 @@ public:
     void RunProgram(const std::string& path) override;
     void LockWorkStation() override;
     void HideWindow(WindowId window) override;
-    void ShowHiddenWindow(WindowId window) override;
+    void ShowHiddenWindows(const std::vector<WindowId>& bottomFirst) override;
     void ActivateWindow(WindowId window) override;
     SavedSound ReadSound() override;
     void Silence(const SavedSound& sound) override;

@@ -111,11 +111,11 @@ void AddListedPrograms(const ProgramPatterns& patterns, std::set<DWORD>& process
 
 // EnumWindows goes from the top of the z-order down.
 std::vector<TopWindow> ControlBarDesktop::ProcessWindows(WindowId window, const ProgramPatterns& alsoHide) {
-    const DWORD target = WindowProcess(window);
-    if (target == 0 || target == GetCurrentProcessId()) return {};
     WindowSearch search;
-    search.processes.insert(target);
+    const DWORD target = WindowProcess(window);
+    if (target != 0 && target != GetCurrentProcessId()) search.processes.insert(target);
     if (!alsoHide.empty()) AddListedPrograms(alsoHide, search.processes);
+    if (search.processes.empty()) return {};
     EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
     std::map<DWORD, uint64_t> created;
     for (TopWindow& w : search.found) {
@@ -171,19 +171,21 @@ HWND ControlBarDesktop::OpenModalWindow() const {
     return popup != m_bar ? popup : nullptr;
 }
 
-void ControlBarDesktop::ShowHiddenWindow(WindowId window) {
+void ControlBarDesktop::ShowHiddenWindows(const std::vector<WindowId>& bottomFirst) {
     // A window of the topmost band is above every ordinary one already.
     HWND modal = OpenModalWindow();
     if (modal && (GetWindowLongW(modal, GWL_EXSTYLE) & WS_EX_TOPMOST)) modal = nullptr;
-    SetWindowPos(Hwnd(window), modal ? modal : HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
     // The windows of different programs are placed by their own threads, in
-    // no set order: each is waited for, briefly, so that the old stacking
-    // comes back; a hung program costs no more than this wait.
-    constexpr DWORD kPlacedWithinMs = 100;
+    // no set order: each is waited for, so that the old stacking comes back,
+    // within one deadline for them all, which is what a hung program costs.
+    constexpr DWORD kPlacedWithinMs = 300;
     const DWORD asked = GetTickCount();
-    while (!IsWindowVisible(Hwnd(window)) && IsWindow(Hwnd(window)) && GetTickCount() - asked < kPlacedWithinMs)
-        Sleep(1);
+    for (WindowId w : bottomFirst) {
+        const HWND window = Hwnd(w);
+        SetWindowPos(window, modal ? modal : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
+        while (!IsWindowVisible(window) && IsWindow(window) && GetTickCount() - asked < kPlacedWithinMs) Sleep(1);
+    }
 }
 
 void ControlBarDesktop::ActivateWindow(WindowId window) {

@@ -13,6 +13,8 @@ void SaveHiddenStateFile(const std::wstring& folder, const HiddenState& state);
 // Removes the record in both places. One that stays is outranked by a newer
 // empty one, so that it is not obeyed twice.
 void RemoveHiddenStateFile(const std::wstring& folder);
-// What a start brings back of the records in both places (nothing for a
-// record of another boot); false when there is no record at all.
-bool LoadHiddenStateFile(const std::wstring& folder, HiddenState& state);
+enum class RecordFound { None, Read, Unreadable };
+
+// What a start brings back of the records it finds; Unreadable where a
+// record is there but none could be read.
+RecordFound LoadHiddenStateFile(const std::wstring& folder, HiddenState& state);

@@ -48,15 +48,19 @@ RecordStamp StampNow() {
     return {BootSeconds(), last};
 }
 
-// %LOCALAPPDATA%\VEXAL. The system sets the variable from Vista on, so only
-// XP loads the shell for it, and only when the folder is needed.
-std::wstring LocalFolder() {
+// The local folder has held a record in this run (written or found there).
+bool g_localUsed = false;
+
+// %LOCALAPPDATA%\VEXAL. The system sets the variable from Vista on; only XP
+// loads the shell for it, and only where `askShell` says the folder is
+// needed. Empty where it cannot be found.
+std::wstring LocalFolder(bool askShell) {
     wchar_t path[MAX_PATH];
     const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", path, MAX_PATH);
     std::wstring base;
     if (n > 2 && n < MAX_PATH && (path[1] == L':' || (path[0] == L'\\' && path[1] == L'\\'))) {
         base.assign(path, n);
-    } else {
+    } else if (askShell) {
         constexpr int kLocalAppData = 0x1C;  // CSIDL_LOCAL_APPDATA
         using Fn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, wchar_t*);
         auto getFolder = SystemFunction<Fn>(L"shell32.dll", "SHGetFolderPathW");
@@ -73,18 +77,21 @@ bool WriteRecord(const std::wstring& folder, const std::string& text) {
 // another program holds, since the windows are to go now.
 void WriteRecordSomewhere(const std::wstring& folder, const std::string& text) {
     if (WriteRecord(folder, text)) return;
-    const std::wstring local = LocalFolder();
+    const std::wstring local = LocalFolder(true);
     if (local.empty()) return;
     CreateDirectoryW(local.c_str(), nullptr);
-    WriteRecord(local, text);
+    g_localUsed = WriteRecord(local, text) || g_localUsed;
 }
 
-void ReadRecord(const std::wstring& folder, std::vector<HiddenRecord>& found) {
+// Adds the record in `folder` to `found`; Unreadable for one that is there
+// but cannot be read, or is larger than any record VEXAL writes.
+RecordFound ReadRecord(const std::wstring& folder, std::vector<HiddenRecord>& found) {
     std::vector<uint8_t> bytes;
-    if (ReadWholeFile(PathIn(folder, kName), kMaxHiddenRecordBytes + 1, bytes) != ReadOutcome::Read ||
-        bytes.size() > kMaxHiddenRecordBytes)
-        return;
+    const ReadOutcome outcome = ReadWholeFile(PathIn(folder, kName), kMaxHiddenRecordBytes + 1, bytes);
+    if (outcome == ReadOutcome::Missing) return RecordFound::None;
+    if (outcome != ReadOutcome::Read || bytes.size() > kMaxHiddenRecordBytes) return RecordFound::Unreadable;
     found.push_back(ParseHiddenRecord(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
+    return RecordFound::Read;
 }
 
 }  // namespace
@@ -94,7 +101,7 @@ void SaveHiddenStateFile(const std::wstring& folder, const HiddenState& state) {
 }
 
 void RemoveHiddenStateFile(const std::wstring& folder) {
-    const std::wstring local = LocalFolder();
+    const std::wstring local = LocalFolder(g_localUsed);
     bool gone = DeleteFileRetrying(PathIn(folder, kName));
     if (!local.empty()) {
         gone = DeleteFileRetrying(PathIn(local, kName)) && gone;
@@ -103,12 +110,18 @@ void RemoveHiddenStateFile(const std::wstring& folder) {
     if (!gone) WriteRecordSomewhere(folder, FormatHiddenRecord({}, StampNow()));
 }
 
-bool LoadHiddenStateFile(const std::wstring& folder, HiddenState& state) {
+// The local folder is where a record goes that the program's folder could
+// not take: XP asks the shell for it only when the record beside the
+// program is missing or cannot be read.
+RecordFound LoadHiddenStateFile(const std::wstring& folder, HiddenState& state) {
     std::vector<HiddenRecord> found;
-    ReadRecord(folder, found);
-    const std::wstring local = LocalFolder();
-    if (!local.empty()) ReadRecord(local, found);
-    if (found.empty()) return false;
+    const RecordFound beside = ReadRecord(folder, found);
+    const std::wstring local = LocalFolder(beside != RecordFound::Read);
+    const RecordFound there = local.empty() ? RecordFound::None : ReadRecord(local, found);
+    g_localUsed = there != RecordFound::None || g_localUsed;
+    if (found.empty())
+        return beside == RecordFound::Unreadable || there == RecordFound::Unreadable ? RecordFound::Unreadable
+                                                                                     : RecordFound::None;
     state = StateToObey(found, {BootSeconds(), 0});
-    return true;
+    return RecordFound::Read;
 }

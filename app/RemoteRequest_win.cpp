@@ -2,52 +2,66 @@
 
 #include <cstdint>
 
+#include "base/Scoped_win.h"
+
 namespace {
 
 constexpr ULONG_PTR kTag = 0x314C5856;  // "VXL1"
 const wchar_t kBarCaption[] = L"VEXAL汉化版";
 // A bar in the middle of something answers within this time.
 constexpr UINT kAnswerMs = 10000;
+// An exit brings hidden windows back first: this long at most.
+constexpr DWORD kEndedWithinMs = 10000;
 
 struct RequestData {
     int32_t kind;
     int32_t setting;
 };
 
-struct Delivery {
+struct Offer {
     COPYDATASTRUCT data;
-    bool carriedOut = false;
+    bool waitForEnd = false;
+    Delivery outcome = Delivery::NoBar;
 };
 
 // Every dialog window with the bar's caption is asked; only the bar knows
 // the tag and answers.
 BOOL CALLBACK OfferToWindow(HWND window, LPARAM param) {
-    auto* delivery = reinterpret_cast<Delivery*>(param);
+    auto* offer = reinterpret_cast<Offer*>(param);
     wchar_t text[32] = L"";
     wchar_t className[16] = L"";
     GetClassNameW(window, className, 16);
     GetWindowTextW(window, text, 32);
     if (lstrcmpW(className, L"#32770") != 0 || lstrcmpW(text, kBarCaption) != 0) return TRUE;
+    // Opened before asking, so that the process is still there to wait for.
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    ScopedHandle process(offer->waitForEnd ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr);
     DWORD_PTR answer = 0;
-    if (SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&delivery->data), SMTO_ABORTIFHUNG,
-                            kAnswerMs, &answer) &&
-        answer == static_cast<DWORD_PTR>(kRequestCarriedOut))
-        delivery->carriedOut = true;
-    return delivery->carriedOut ? FALSE : TRUE;
+    if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&offer->data), SMTO_ABORTIFHUNG,
+                             kAnswerMs, &answer))
+        return TRUE;
+    if (answer == static_cast<DWORD_PTR>(kRequestRefusedNow)) offer->outcome = Delivery::RefusedNow;
+    if (answer != static_cast<DWORD_PTR>(kRequestCarriedOut)) return offer->outcome == Delivery::NoBar;
+    offer->outcome = Delivery::CarriedOut;
+    if (process.Valid() && WaitForSingleObject(process.Get(), kEndedWithinMs) != WAIT_OBJECT_0)
+        offer->outcome = Delivery::RefusedNow;
+    return FALSE;
 }
 
 }  // namespace
 
-bool SendToRunningBar(const CommandRequest& request) {
+Delivery SendToRunningBar(const CommandRequest& request) {
     RequestData payload = {request.kind, request.setting};
-    Delivery delivery;
-    delivery.data.dwData = kTag;
-    delivery.data.cbData = sizeof payload;
-    delivery.data.lpData = &payload;
+    Offer offer;
+    offer.data.dwData = kTag;
+    offer.data.cbData = sizeof payload;
+    offer.data.lpData = &payload;
+    offer.waitForEnd = request.kind == CommandRequest::kExit;
     // The bar may bring itself, or a window it brings back, to the front.
     AllowSetForegroundWindow(ASFW_ANY);
-    EnumWindows(OfferToWindow, reinterpret_cast<LPARAM>(&delivery));
-    return delivery.carriedOut;
+    EnumWindows(OfferToWindow, reinterpret_cast<LPARAM>(&offer));
+    return offer.outcome;
 }
 
 bool ReadRemoteRequest(const COPYDATASTRUCT* data, CommandRequest& request) {

@@ -27,11 +27,10 @@ public:
     void OnRetryTimer();
 
     // Opens the icon's menu at the cursor; the command chosen, 0 for none.
-    // Once the bar has run it, GiveForegroundBack.
     UINT TrackMenu(bool canBringBack);
-    // The window that was in front before the menu is in front again, when
-    // the bar is still away and in front.
-    void GiveForegroundBack();
+    // Once the bar has run the command: `window` is in front again, while
+    // the bar is still away and `window` in sight.
+    void GiveForegroundBack(HWND window) const;
     // The bar is away yet the foreground window, its menu closed: it stands
     // for no window at all, so that the armed bomb still watches.
     bool OutOfSightInFront() const;
@@ -47,5 +46,4 @@ private:
     bool m_armed = false;
     int m_retriesLeft = 0;
     bool m_inMenu = false;
-    HWND m_beforeMenu = nullptr;
 };

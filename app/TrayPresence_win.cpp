@@ -70,7 +70,6 @@ UINT TrayPresence::TrackMenu(bool canBringBack) {
     SetMenuDefaultItem(menu, ID_TRAY_DISARM, FALSE);
     POINT at;
     GetCursorPos(&at);
-    m_beforeMenu = GetForegroundWindow();
     SetForegroundWindow(m_bar);
     m_inMenu = true;
     const UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_bar, nullptr);
@@ -80,13 +79,9 @@ UINT TrayPresence::TrackMenu(bool canBringBack) {
     return command;
 }
 
-// A user who has gone to another window meanwhile stays there.
-void TrayPresence::GiveForegroundBack() {
-    const HWND before = m_beforeMenu;
-    m_beforeMenu = nullptr;
-    if (m_presence.BarShown() || before == m_bar || !IsWindow(before) || !IsWindowVisible(before)) return;
-    const HWND front = GetForegroundWindow();
-    if (front == m_bar || front == nullptr) SetForegroundWindow(before);
+void TrayPresence::GiveForegroundBack(HWND window) const {
+    if (m_presence.BarShown() || !window || window == m_bar || !IsWindow(window) || !IsWindowVisible(window)) return;
+    SetForegroundWindow(window);
 }
 
 bool TrayPresence::OutOfSightInFront() const {

@@ -1,5 +1,7 @@
 #include "framework/Dialog.h"
 
+#include <vector>
+
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
 
@@ -18,12 +20,11 @@ INT_PTR CDialog::DoModal() {
     CWnd* main = AfxGetMainWnd();
     if (!owner && main && main != this && main->m_hWnd) owner = GetLastActivePopup(main->m_hWnd);
 
-    HWND hwnd = CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), owner, DialogProc,
-                                   reinterpret_cast<LPARAM>(this));
+    HWND hwnd = CreateHidden(owner);
     if (!hwnd) return -1;
     bool ownerDisabled = owner && ::EnableWindow(owner, FALSE) == 0;
 
-    if (m_running) ShowWindow(SW_SHOWNORMAL);
+    if (m_running && ShownWhenOpened()) ShowWindow(SW_SHOWNORMAL);
     MSG msg;
     while (m_running) {
         if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
@@ -46,6 +47,27 @@ INT_PTR CDialog::DoModal() {
         DestroyWindow(m_hWnd);
     }
     return m_result;
+}
+
+// The template without WS_VISIBLE, so that the dialog manager does not show
+// the window itself: DoModal shows it once OnInitDialog has decided.
+HWND CDialog::CreateHidden(HWND owner) {
+    const HINSTANCE instance = AfxGetInstanceHandle();
+    const HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(m_nIDTemplate), MAKEINTRESOURCEW(5));  // RT_DIALOG
+    const HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    const DWORD size = found ? SizeofResource(instance, found) : 0;
+    if (!bytes || size < 12) return nullptr;
+    // DWORDs keep the copy aligned as a template must be.
+    std::vector<DWORD> copy((size + sizeof(DWORD) - 1) / sizeof(DWORD));
+    CopyMemory(copy.data(), bytes, size);
+    // An extended template starts with version 1 and 0xFFFF; its style is
+    // its fourth DWORD, a plain template's the first.
+    const auto* words = reinterpret_cast<const WORD*>(copy.data());
+    DWORD& style = words[0] == 1 && words[1] == 0xFFFF ? copy[3] : copy[0];
+    style &= ~static_cast<DWORD>(WS_VISIBLE);
+    return CreateDialogIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(copy.data()), owner, DialogProc,
+                                      reinterpret_cast<LPARAM>(this));
 }
 
 void CDialog::EndDialog(int result) {

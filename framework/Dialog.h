@@ -80,6 +80,8 @@ protected:
     virtual const MessageMap* GetMessageMap() const { return nullptr; }
     virtual void DoDataExchange(CDataExchange*) {}
     virtual BOOL OnInitDialog();
+    // Asked once OnInitDialog has run: false leaves the window out of sight.
+    virtual bool ShownWhenOpened() const { return true; }
     virtual BOOL PreTranslateMessage(MSG* msg);
     virtual void OnOK();
     virtual void OnCancel();
@@ -96,6 +98,7 @@ protected:
     CToolTipCtrl m_toolTip;
 
 private:
+    HWND CreateHidden(HWND owner);
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);

@@ -40,6 +40,8 @@ struct HiddenWindow {
 struct HiddenState {
     std::vector<HiddenWindow> windows;
     SavedSound sound;  // kNothing: the sound was not touched
+    // The window that was the target, active again once back; 0: the front one.
+    WindowId target = 0;
 };
 
 struct TimeOfDay {
@@ -63,11 +65,10 @@ public:
     virtual int32_t ScreenHeight() = 0;
     virtual TimeOfDay LocalNow() = 0;
     virtual TimeOfDay LocalTimeOf(int32_t seconds) = 0;
-    // The visible top-level windows of the window's process, front first;
-    // never the program's own.
-    // With `alsoHide`, also those of every running program whose file name
-    // it matches, all in stacking order.
-    virtual std::vector<TopWindow> ProcessWindows(WindowId window, const ProgramPatterns& alsoHide = {}) = 0;
+    // The visible top-level windows of the window's process (none for 0)
+    // and of every running program whose file name `alsoHide` matches, all
+    // in stacking order, front first; never the program's own.
+    virtual std::vector<TopWindow> ProcessWindows(WindowId window, const ProgramPatterns& alsoHide) = 0;
     virtual uint32_t WindowProcess(WindowId window) = 0;  // 0 once the window is gone
     // Milliseconds since the last keyboard or mouse input anywhere in the
     // session (not only the program's); read only where the idle trigger is on.
@@ -119,7 +120,9 @@ public:
     virtual void LockWorkStation() = 0;
     // Hiding instead of closing.
     virtual void HideWindow(WindowId window) = 0;
-    virtual void ShowHiddenWindow(WindowId window) = 0;  // shown without activation, on top of the others
+    // Each shown without activation on top of the ones before, so that the
+    // old stacking order comes back.
+    virtual void ShowHiddenWindows(const std::vector<WindowId>& bottomFirst) = 0;
     virtual void ActivateWindow(WindowId window) = 0;
     virtual SavedSound ReadSound() = 0;
     virtual void Silence(const SavedSound& sound) = 0;

@@ -1,6 +1,7 @@
 #include "trigger/Detonation.h"
 
 #include "trigger/Hiding.h"
+#include "trigger/Targets.h"
 
 namespace {
 
@@ -8,13 +9,16 @@ namespace {
 bool On(int32_t value) { return value == 1; }
 
 // `hider` is set when hiding takes the place of closing and minimising.
-// The programs listed to go along are hidden with the target, never closed.
+// The programs listed to go along are hidden with the target, never closed,
+// and go whatever is in front: the desktop, the taskbar or nothing.
 void ActOnTarget(DesktopRoles desktop, const ActiveSettings& active, WindowId target, Hiding* hider,
                  const ExtraSettings& extra) {
-    if (active.NoDetonation != 0 || target == 0) return;
-    if (IsSparedWindowClass(desktop.screen.WindowClassName(target))) return;
+    if (active.NoDetonation != 0) return;
+    if (target != 0 && IsSparedWindowClass(desktop.screen.WindowClassName(target))) target = 0;
     if (hider)
         hider->HideTarget(desktop, target, extra.MuteWhileHidden, ParseProgramList(extra.AlsoHide));
+    else if (target == 0)
+        return;
     else if (On(active.MinimizeTarget))
         desktop.system.MinimizeWindow(target);
     else
@@ -51,12 +55,6 @@ void RunFinalAction(DesktopRoles desktop, const ActiveSettings& active) {
 }
 
 }  // namespace
-
-// "#32769" is the desktop window itself, which Wine may report in front.
-bool IsSparedWindowClass(std::string_view className) {
-    return className == "Progman" || className == "WorkerW" || className == "Shell_TrayWnd" ||
-           className == "Shell_SecondaryTrayWnd" || className == "#32769";
-}
 
 void RunDetonation(DesktopRoles desktop, const ActiveSettings& active, WindowId target, const ExtraSettings& extra,
                    Hiding* hiding) {

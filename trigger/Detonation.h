@@ -1,7 +1,5 @@
 #pragma once
 // The detonation sequence: what the bomb does when a tick fires.
-#include <string_view>
-
 #include "settings/SettingRecord.h"
 #include "trigger/Desktop.h"
 
@@ -16,11 +14,6 @@ enum FinalActionKind : int32_t {
     kFinalRunProgram = 4,
     kFinalMessage = 5,
 };
-
-// The windows no detonation acts on, whether it closes, minimises or hides:
-// the desktop window, the shell's desktop and every taskbar. A close request
-// there offers to shut Windows down; hiding them leaves the user stranded.
-bool IsSparedWindowClass(std::string_view className);
 
 // Runs the whole sequence on `target`, the window in front at the firing
 // tick (0 for none), and leaves the control bar disarmed. Changes nothing

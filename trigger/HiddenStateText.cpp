@@ -147,6 +147,10 @@ std::string FormatHiddenRecord(const HiddenState& state, const RecordStamp& stam
     text += "Boot=" + std::to_string(stamp.bootSeconds) + "\r\nWritten=" + std::to_string(stamp.written) + "\r\n";
     text += FormatSound(state.sound);
     char line[96];
+    if (state.target != 0) {
+        std::snprintf(line, sizeof line, "Target=0x%" PRIxPTR "\r\n", state.target);
+        text += line;
+    }
     for (const HiddenWindow& w : state.windows) {
         std::snprintf(line, sizeof line, "Window=0x%" PRIxPTR ",%" PRIu32 ",%" PRIu64 "\r\n", w.window, w.process,
                       w.processCreated);
@@ -167,6 +171,9 @@ HiddenRecord ParseHiddenRecord(std::string_view bytes) {
         record.stamp = stamp;
     }
     if (auto sound = text.Get(kSection, "Sound")) ReadSound(*sound, record.state.sound);
+    uint64_t target = 0;
+    if (auto line = text.Get(kSection, "Target"); line && ReadNumber(*line, true, UINTPTR_MAX, target))
+        record.state.target = static_cast<WindowId>(target);
     for (const std::string& line : text.GetAll(kSection, "Window")) {
         const std::vector<std::string_view> f = SplitFields(line, 4);
         // A window of a stamped record must carry its process's creation time.
@@ -175,7 +182,8 @@ HiddenRecord ParseHiddenRecord(std::string_view bytes) {
         uint64_t window = 0, process = 0;
         if (!ReadNumber(f[0], true, UINTPTR_MAX, window) || window == 0 ||
             !ReadNumber(f[1], false, UINT32_MAX, process) || process == 0 ||
-            (f.size() == 3 && !ReadNumber(f[2], false, UINT64_MAX, w.processCreated)))
+            (f.size() == 3 && !ReadNumber(f[2], false, UINT64_MAX, w.processCreated)) ||
+            (record.stamp && w.processCreated == 0))
             continue;
         w.window = static_cast<WindowId>(window);
         w.process = static_cast<uint32_t>(process);
@@ -191,16 +199,20 @@ bool SameBoot(const RecordStamp& recorded, const RecordStamp& now) {
     return apart <= kBootSlackSeconds;
 }
 
+// Any record that names its boot outranks one of the version before, so
+// that an old record which could not be deleted is obeyed once, not after
+// every restart.
 HiddenState StateToObey(const std::vector<HiddenRecord>& found, const RecordStamp& now) {
     const HiddenRecord* newest = nullptr;
     const HiddenRecord* older = nullptr;
     for (const HiddenRecord& r : found) {
         if (!r.stamp)
             older = older ? older : &r;
-        else if (SameBoot(*r.stamp, now) && (!newest || r.stamp->written >= newest->stamp->written))
+        else if (!newest || r.stamp->written >= newest->stamp->written)
             newest = &r;
     }
-    if (newest) return newest->state;
-    if (older) return older->state;
-    return {};
+    if (!newest) return older ? older->state : HiddenState();
+    HiddenState state = newest->state;
+    if (!SameBoot(*newest->stamp, now)) state.sound = SavedSound();
+    return state;
 }

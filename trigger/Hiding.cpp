@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "trigger/Detonation.h"
+#include "trigger/Targets.h"
 
 namespace {
 
@@ -22,9 +22,10 @@ bool Hiding::Active() const {
 // Every visible window of the process goes, also one hidden before that its
 // program has since shown again by itself; the record keeps each once, the
 // ones hidden now in front. Recorded first, so that a kill at any later
-// point loses nothing; silenced last, so that the windows go first.
+// point loses nothing; the sound is read and silenced only once the windows
+// are gone, and recorded again before it is silenced.
 void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide) {
-    if (target == 0) return;
+    if (target == 0 && alsoHide.empty()) return;
     std::vector<HiddenWindow> shown;
     for (const TopWindow& w : desktop.screen.ProcessWindows(target, alsoHide))
         if (!IsSparedWindowClass(w.className)) shown.push_back({w.window, w.process, w.processCreated});
@@ -35,12 +36,18 @@ void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence, con
     for (const HiddenWindow& w : m_state.windows)
         if (std::find(shown.begin(), shown.end(), w) == shown.end()) next.windows.push_back(w);
     next.sound = m_state.sound;
-    const bool silenceNow = silence && next.sound.kind == SavedSound::kNothing;
-    if (silenceNow) next.sound = desktop.system.ReadSound();
+    next.target = m_state.target;
+    for (const HiddenWindow& w : shown)
+        if (w.window == target) next.target = target;
     desktop.system.SaveHiddenState(next);
     for (const HiddenWindow& w : shown) desktop.system.HideWindow(w.window);
-    if (silenceNow) desktop.system.Silence(next.sound);
     m_state = next;
+    if (!silence || m_state.sound.kind != SavedSound::kNothing) return;
+    const SavedSound sound = desktop.system.ReadSound();
+    if (sound.kind == SavedSound::kNothing) return;
+    m_state.sound = sound;
+    desktop.system.SaveHiddenState(m_state);
+    desktop.system.Silence(sound);
 }
 
 void Hiding::HideBar(BarControls& bar) {
@@ -56,10 +63,13 @@ void Hiding::Restore(DesktopRoles desktop) {
 
 void Hiding::RestoreWindows(ScreenState& screen, SystemEffects& system) {
     std::vector<WindowId> back;
-    for (const HiddenWindow& w : m_state.windows)
-        if (StillTheHiddenWindow(screen, w)) back.push_back(w.window);
-    for (auto w = back.rbegin(); w != back.rend(); ++w) system.ShowHiddenWindow(*w);
-    if (!back.empty()) system.ActivateWindow(back.front());
+    for (auto w = m_state.windows.rbegin(); w != m_state.windows.rend(); ++w)
+        if (StillTheHiddenWindow(screen, *w)) back.push_back(w->window);
+    if (!back.empty()) {
+        system.ShowHiddenWindows(back);
+        const bool targetBack = std::find(back.begin(), back.end(), m_state.target) != back.end();
+        system.ActivateWindow(targetBack ? m_state.target : back.back());
+    }
     if (m_state.sound.kind != SavedSound::kNothing) system.RestoreSound(m_state.sound);
     system.ForgetHiddenState();
     m_state = HiddenState();

@@ -10,15 +10,16 @@ public:
     // Something is hidden, silenced, or the control bar is away.
     bool Active() const;
 
-    // Hides every visible top-level window of the target's process, and of
-    // the programs `alsoHide` names, but the shell's; with `silence`, all
-    // sound goes quiet while they are hidden. A second call adds to what is
-    // hidden.
-    void HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide = {});
+    // Hides every visible top-level window of the target's process (none
+    // for 0), and of the programs `alsoHide` names, but the shell's; with
+    // `silence`, all sound goes quiet while they are hidden. A second call
+    // adds to what is hidden.
+    void HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide);
     void HideBar(BarControls& bar);
 
     // Brings everything back: each window that still exists and still
-    // belongs to its process, bottom first, then the front one is activated;
+    // belongs to its process, bottom first, then the last target (else the
+    // front one) is activated;
     // the sound as it was; the control bar.
     void Restore(DesktopRoles desktop);
     // The same without a control bar to show.

@@ -17,13 +17,17 @@ struct Travel {
     int64_t dy;
 };
 
-Travel TravelOf(const TickInputs& in) {
-    return {std::llabs(int64_t{in.reference.x} - in.cursor.x), std::llabs(int64_t{in.reference.y} - in.cursor.y)};
+Travel TravelOf(ScreenPoint from, ScreenPoint to) {
+    return {std::llabs(int64_t{from.x} - to.x), std::llabs(int64_t{from.y} - to.y)};
 }
 
 bool OverTolerance(const Travel& t, int32_t sensitivity) { return t.dx > sensitivity || t.dy > sensitivity; }
 
 }  // namespace
+
+bool MovedBeyond(ScreenPoint from, ScreenPoint to, int32_t sensitivity) {
+    return OverTolerance(TravelOf(from, to), sensitivity);
+}
 
 bool IsOwnTitle(std::string_view title) { return title.substr(0, kOwnTitlePrefix.size()) == kOwnTitlePrefix; }
 
@@ -31,7 +35,8 @@ TickReads ReadsNeeded(const TickInputs& in) {
     TickReads reads;
     if (in.ownWindow) return reads;
     // Shift only matters when the mouse trigger would otherwise fire.
-    reads.shift = in.sensitivity != kMouseTriggerOff && OverTolerance(TravelOf(in), in.sensitivity);
+    reads.shift =
+        in.sensitivity != kMouseTriggerOff && OverTolerance(TravelOf(in.reference, in.cursor), in.sensitivity);
     reads.screenWidth = EdgeOn(in.edgeFlags, Edge::Right);
     reads.screenHeight = EdgeOn(in.edgeFlags, Edge::Bottom);
     reads.clock = in.timerEnabled == 1;
@@ -46,7 +51,7 @@ TickOutcome DecideTick(const TickInputs& in) {
         return out;
     }
 
-    const Travel travel = TravelOf(in);
+    const Travel travel = TravelOf(in.reference, in.cursor);
     unsigned triggers = kTriggerNone;
 
     if (in.sensitivity != kMouseTriggerOff && !in.shiftDown && OverTolerance(travel, in.sensitivity))

@@ -58,6 +58,9 @@ struct TickReads {
 // idles while one is in front.
 bool IsOwnTitle(std::string_view title);
 
+// The pointer travelled more than `sensitivity` on either axis.
+bool MovedBeyond(ScreenPoint from, ScreenPoint to, int32_t sensitivity);
+
 // Needs ownWindow, cursor, reference, sensitivity, timerEnabled, edgeFlags.
 TickReads ReadsNeeded(const TickInputs& in);
 

@@ -2,6 +2,7 @@
 
 #include "trigger/Detonation.h"
 #include "trigger/IdleDecision.h"
+#include "trigger/Targets.h"
 #include "trigger/TickDecision.h"
 
 void TriggerMonitor::Arm(BarControls& bar, BombSettings& settings) {
@@ -11,6 +12,8 @@ void TriggerMonitor::Arm(BarControls& bar, BombSettings& settings) {
     bar.EnableArmButton(false);
     bar.StartTimer();  // if it fails the monitor simply never ticks
     bar.ShowArmedPicture(true);
+    m_settling = false;
+    m_lastSeen = m_lastWatched = 0;
 }
 
 void TriggerMonitor::Disarm(BarControls& bar) {
@@ -27,16 +30,9 @@ void TriggerMonitor::OnDestroy(BarControls& bar) {
     bar.ShowArmedPicture(false);
 }
 
-namespace {
-
-// No foreground window counts as a foreign one with an empty title.
-bool IsOwnWindow(ScreenState& screen, WindowId window) {
-    return window != 0 && (screen.IsControlBar(window) || IsOwnTitle(screen.WindowTitle(window)));
-}
-
-}  // namespace
-
+// A warning on the screen would stay over what the detonation cleared.
 void TriggerMonitor::DetonateNow(DesktopRoles desktop, const BombSettings& settings, Hiding* hiding) {
+    EndWarning(desktop.bar);
     WindowId target = desktop.screen.ForegroundWindow();
     if (IsOwnWindow(desktop.screen, target)) target = 0;
     RunDetonation(desktop, settings.Active, target, settings.Extra, hiding);
@@ -84,10 +80,17 @@ bool TriggerMonitor::IdleFires(DesktopRoles desktop, const ExtraSettings& extra,
     return false;
 }
 
+void TriggerMonitor::Watch(ScreenState& screen, WindowId foreground, bool own) {
+    if (foreground == m_lastSeen) return;
+    m_lastSeen = foreground;
+    if (!own && foreground != 0 && !IsSparedWindowClass(screen.WindowClassName(foreground))) m_lastWatched = foreground;
+}
+
 void TriggerMonitor::Tick(DesktopRoles desktop, BombSettings& settings, Hiding* hiding) {
     ActiveSettings& active = settings.Active;
     const WindowId foreground = desktop.screen.ForegroundWindow();
     const bool own = IsOwnWindow(desktop.screen, foreground);
+    Watch(desktop.screen, foreground, own);
 
     // Over one of the program's own windows nothing fires, the idle time neither.
     WindowId idleTarget = 0;
@@ -99,9 +102,9 @@ void TriggerMonitor::Tick(DesktopRoles desktop, BombSettings& settings, Hiding* 
     in.ownWindow = own;
     in.cursor = desktop.screen.CursorPos();
     in.reference = m_reference;
-    // While the warning shows, and in the tick that ends it, moving the
-    // mouse is how the user cancels it.
-    in.sensitivity = warned || m_warning ? kMouseTriggerOff : active.Sensitivity;
+    // While the warning shows, and until the movement that ended it has
+    // come to rest, moving the mouse is how the user cancels it.
+    in.sensitivity = warned || m_warning || m_settling ? kMouseTriggerOff : active.Sensitivity;
     in.timerEnabled = active.TimerEnabled;
     in.edgeFlags = active.EdgeFlags;
 
@@ -115,6 +118,10 @@ void TriggerMonitor::Tick(DesktopRoles desktop, BombSettings& settings, Hiding* 
     }
 
     const TickOutcome out = DecideTick(in);
+    if (warned || m_warning)
+        m_settling = true;
+    else if (m_settling && !MovedBeyond(in.reference, in.cursor, active.Sensitivity))
+        m_settling = false;
     m_reference = out.reference;
 
     if (own) {

@@ -26,14 +26,24 @@ public:
 
     // The cursor position of the last tick that did not fire; (0, 0) at start.
     ScreenPoint Reference() const { return m_reference; }
+    // The last window the armed bomb watched in front (neither VEXAL's own
+    // nor the shell's); 0 before the first since arming.
+    WindowId LastWatched() const { return m_lastWatched; }
 
 private:
     // The idle trigger's part of a tick: true when it sets the bomb off,
     // against `target`.
     bool IdleFires(DesktopRoles desktop, const ExtraSettings& extra, WindowId foreground, WindowId& target);
     void EndWarning(BarControls& bar);
+    // Notes the window in front; its class is read only when it changed.
+    void Watch(ScreenState& screen, WindowId foreground, bool own);
 
     ScreenPoint m_reference;
+    // The movement that cancelled the warning may last longer than a tick:
+    // the mouse trigger waits until the pointer has rested for one.
+    bool m_settling = false;
+    WindowId m_lastSeen = 0;
+    WindowId m_lastWatched = 0;
     // The idle warning while it shows: the window in front when it
     // appeared, and the idle time then, which input sets back.
     bool m_warning = false;

@@ -32,10 +32,11 @@ bool NoneRunning() {
     return mutex == nullptr;
 }
 
-// The message an unknown argument brings names it; answered with OK.
-bool RefusedNaming(ControlBar& p, const std::wstring& name) {
+// The message an unknown argument brings names it, and what is wanted
+// instead where it says; answered with OK.
+bool RefusedNaming(ControlBar& p, const std::wstring& name, const wchar_t* wanted) {
     HWND box = p.WaitMessage(8000);
-    bool named = ControlBar::Mentions(box, L"“" + name + L"”");
+    bool named = ControlBar::Mentions(box, L"“" + name + L"”") && ControlBar::Mentions(box, wanted);
     if (box) SaveScreenshot("unknown-argument", box);
     if (box) ControlBar::Dismiss(box);
     return named && p.WaitExit(5000) && p.ExitCode() == 2 && Bars() == 0;
@@ -52,7 +53,7 @@ E2E_CASE(command_line_with_none_running) {
     for (const wchar_t* argument : {L"/bogus", L"/arm 7"}) {
         ControlBar p;
         p.Launch(argument);
-        Check(RefusedNaming(p, argument[1] == L'a' ? L"/arm" : L"/bogus"),
+        Check(RefusedNaming(p, argument, argument[1] == L'a' ? L"1到6" : L"/restore"),
               "an argument it does not know is named in one message, and it ends with 2", WideToUtf8(argument));
     }
 

@@ -117,7 +117,9 @@ public:
     void RunProgram(const std::string& path) override { Log("RunProgram", path); }
     void LockWorkStation() override { Log("LockWorkStation()"); }
     void HideWindow(WindowId w) override { Log("HideWindow", w), hidden.insert(w); }
-    void ShowHiddenWindow(WindowId w) override { Log("ShowHiddenWindow", w), hidden.erase(w); }
+    void ShowHiddenWindows(const std::vector<WindowId>& bottomFirst) override {
+        for (WindowId w : bottomFirst) Log("ShowHiddenWindow", w), hidden.erase(w);
+    }
     void ActivateWindow(WindowId w) override { Log("ActivateWindow", w); }
     SavedSound ReadSound() override { return Log("ReadSound()"), sound; }
     void Silence(const SavedSound& s) override { Log("Silence", int(s.kind)); }

@@ -8,10 +8,17 @@ namespace {
 using Args = std::vector<std::u16string>;
 
 TEST(CommandLine, SplitsAsWindowsProgramsDo) {
-    EXPECT_EQ(SplitCommandLine(u"vexal.exe"), Args());
-    EXPECT_EQ(SplitCommandLine(u"\"C:\\Program Files\\v x\\vexal.exe\"  /arm\t3 "), (Args{u"/arm", u"3"}));
-    EXPECT_EQ(SplitCommandLine(u"vexal.exe \"a b\" c\\\\\"d e\" \\\"q \"x\"\"y\""),
+    const std::u16string self = u"C:\\Program Files\\v x\\vexal.exe";
+    EXPECT_EQ(SplitCommandLine(u"vexal.exe", self), Args());
+    EXPECT_EQ(SplitCommandLine(u"\"C:\\Program Files\\v x\\vexal.exe\"  /arm\t3 ", self), (Args{u"/arm", u"3"}));
+    EXPECT_EQ(SplitCommandLine(u"vexal.exe \"a b\" c\\\\\"d e\" \\\"q \"x\"\"y\"", self),
               (Args{u"a b", u"c\\d e", u"\"q", u"x\"y"}));
+    // A shortcut or Run entry that names the program's own path unquoted.
+    EXPECT_EQ(SplitCommandLine(self, self), Args());
+    EXPECT_EQ(SplitCommandLine(u"c:\\PROGRAM FILES\\v x\\vexal.exe /arm 2", self), (Args{u"/arm", u"2"}));
+    // Only the whole path counts; another program's line splits as ever.
+    EXPECT_EQ(SplitCommandLine(u"C:\\Program Files\\v x\\vexal.exe2 /exit", self),
+              (Args{u"Files\\v", u"x\\vexal.exe2", u"/exit"}));
 }
 
 TEST(CommandLine, KnownArgumentsInAnyCaseWithSlashOrDash) {
@@ -31,8 +38,8 @@ TEST(CommandLine, KnownArgumentsInAnyCaseWithSlashOrDash) {
         {{u"/exit"}, CommandRequest::kExit, 0, u""},
         // Refused, naming what could not be taken.
         {{u"/arm"}, CommandRequest::kUnknown, 0, u"/arm"},
-        {{u"/arm", u"7"}, CommandRequest::kUnknown, 0, u"/arm"},
-        {{u"/arm", u"03"}, CommandRequest::kUnknown, 0, u"/arm"},
+        {{u"/arm", u"7"}, CommandRequest::kUnknown, 0, u"/arm 7"},
+        {{u"/arm", u"03"}, CommandRequest::kUnknown, 0, u"/arm 03"},
         {{u"restore"}, CommandRequest::kUnknown, 0, u"restore"},
         {{u"/"}, CommandRequest::kUnknown, 0, u"/"},
         {{u"/hide"}, CommandRequest::kUnknown, 0, u"/hide"},
@@ -44,6 +51,7 @@ TEST(CommandLine, KnownArgumentsInAnyCaseWithSlashOrDash) {
         EXPECT_EQ(r.kind, c.kind) << c.args.size();
         EXPECT_EQ(r.setting, c.setting);
         EXPECT_EQ(r.argument, c.unknown);
+        EXPECT_EQ(r.settingMissing, c.unknown.rfind(u"/arm", 0) == 0);
     }
 }
 

@@ -26,13 +26,16 @@ FakeDesktop ShellLikeProcess() {
     return d;
 }
 
-TEST(Hiding, RecordsFirstThenSilencesAndHidesAndGivesEverythingBackInOrder) {
+// Record, hide, then silence: the sound system is not touched before the
+// windows are gone, and the record names the sound before it is silenced.
+TEST(Hiding, RecordsFirstThenHidesAndSilencesAndGivesEverythingBackInOrder) {
     FakeDesktop d = ShellLikeProcess();
     Hiding hiding;
-    hiding.HideTarget(d, 77, true);
+    hiding.HideTarget(d, 77, true, {});
     hiding.HideBar(d);
-    EXPECT_EQ(d.Effects(), Calls({"ReadSound()", "SaveHiddenState(77 78)", "HideWindow(77)", "HideWindow(78)",
-                                  "Silence(1)", "HideControlBar()"}));
+    EXPECT_EQ(d.Effects(), Calls({"SaveHiddenState(77 78)", "HideWindow(77)", "HideWindow(78)", "ReadSound()",
+                                  "SaveHiddenState(77 78)", "Silence(1)", "HideControlBar()"}));
+    EXPECT_EQ(d.savedStates.back().sound.kind, SavedSound::kEndpointMute);
     EXPECT_TRUE(hiding.Active());
 
     d.calls.clear();
@@ -46,7 +49,7 @@ TEST(Hiding, RecordsFirstThenSilencesAndHidesAndGivesEverythingBackInOrder) {
 TEST(Hiding, SkipsWindowsThatWentOrNowBelongToAnotherProcess) {
     FakeDesktop d = ShellLikeProcess();
     Hiding hiding;
-    hiding.HideTarget(d, 77, false);
+    hiding.HideTarget(d, 77, false, {});
     d.windowProcess.erase(77);  // closed meanwhile
     d.calls.clear();
     hiding.Restore(d);
@@ -73,10 +76,10 @@ TEST(Hiding, ASecondDetonationAddsInFrontAndKeepsTheFirstSound) {
     FakeDesktop d = ShellLikeProcess();
     d.processWindows[60] = {{60, 700, "Notepad"}, {77, 500, "CabinetWClass"}};
     Hiding hiding;
-    hiding.HideTarget(d, 77, true);
+    hiding.HideTarget(d, 77, true, {});
     d.sound = {SavedSound::kEndpointMute, 1};  // muted by the first one
     d.calls.clear();
-    hiding.HideTarget(d, 60, true);
+    hiding.HideTarget(d, 60, true, {});
     EXPECT_EQ(d.Effects(), Calls({"SaveHiddenState(60 77 78)", "HideWindow(60)"}));
     EXPECT_EQ(d.savedStates.back().sound, (SavedSound{SavedSound::kEndpointMute, 0}));
 
@@ -87,16 +90,36 @@ TEST(Hiding, ASecondDetonationAddsInFrontAndKeepsTheFirstSound) {
                                   "ActivateWindow(60)", "RestoreSound(1,0)", "ForgetHiddenState()"}));
 }
 
+// A listed program's window above the target (a topmost player, a chat
+// pop-up) comes back in its place, and the target is the active one again,
+// also after a kill, through the record.
+TEST(Hiding, TheTargetIsActiveAgainWhateverWasAboveIt) {
+    FakeDesktop d = ShellLikeProcess();
+    d.processWindows[77] = {{60, 700, "Player", 3}, {77, 500, "CabinetWClass", 4}};  // as listed, in stacking order
+    d.windowProcess[60] = 700;
+    d.processCreated = {{60, 3}, {77, 4}};
+    Hiding hiding;
+    hiding.HideTarget(d, 77, false, {});
+    const HiddenState recorded = ParseHiddenRecord(FormatHiddenRecord(d.savedStates.back(), {5, 5})).state;
+    for (int run = 0; run < 2; ++run) {
+        d.calls.clear();
+        hiding.Restore(d);
+        EXPECT_EQ(d.Effects(),
+                  Calls({"ShowHiddenWindow(77)", "ShowHiddenWindow(60)", "ActivateWindow(77)", "ForgetHiddenState()"}));
+        hiding.Adopt(recorded);
+    }
+}
+
 // A program that shows its hidden window again by itself (a new message)
 // has it hidden again by the next detonation; the record keeps it once.
 TEST(Hiding, AWindowShownAgainByItsProgramIsHiddenAgain) {
     FakeDesktop d = ShellLikeProcess();
     Hiding hiding;
-    hiding.HideTarget(d, 77, false);
+    hiding.HideTarget(d, 77, false, {});
     d.hidden.erase(78);
     d.processWindows[78] = d.processWindows[77];
     d.calls.clear();
-    hiding.HideTarget(d, 78, false);
+    hiding.HideTarget(d, 78, false, {});
     EXPECT_EQ(d.Effects(), Calls({"SaveHiddenState(78 77)", "HideWindow(78)"}));
 }
 
@@ -104,8 +127,8 @@ TEST(Hiding, NothingToHideLeavesEverythingAlone) {
     FakeDesktop d = ShellLikeProcess();
     d.processWindows[81] = {{81, 500, "Progman"}, {80, 500, "Shell_TrayWnd"}};
     Hiding hiding;
-    hiding.HideTarget(d, 81, true);
-    hiding.HideTarget(d, 0, true);
+    hiding.HideTarget(d, 81, true, {});
+    hiding.HideTarget(d, 0, true, {});
     EXPECT_EQ(d.Effects(), Calls());
     EXPECT_FALSE(hiding.Active());
 }
@@ -137,7 +160,8 @@ TEST(Hiding, StateRecordReadsBackAndSurvivesSpoiledLines) {
 
 // Digits only and in range; each bad line goes alone.
 TEST(Hiding, StateRecordReadsNumbersStrictly) {
-    const char* badWindows[] = {"0x10,7",  // no creation time in a stamped record
+    const char* badWindows[] = {"0x10,7",    // no creation time in a stamped record
+                                "0x11,8,0",  // nor one that proves nothing
                                 "-1,7,1",
                                 "0x-1,7,1",
                                 "0x10,-7,1",
@@ -156,11 +180,10 @@ TEST(Hiding, StateRecordReadsNumbersStrictly) {
                                 "0x0,7,1",
                                 "0x10,0,1",
                                 "0x10,,1"};
-    std::string text = "[Hidden]\nBoot=5\nWindow=0x11,8,0\n";
+    std::string text = "[Hidden]\nBoot=5\n";
     for (const char* line : badWindows) text += std::string("Window=") + line + "\n";
     text += "Window=0xAbC,4294967295,18446744073709551615\n";
-    EXPECT_EQ(ParseHiddenRecord(text).state.windows,
-              (std::vector<HiddenWindow>{{0x11, 8, 0}, {0xABC, 4294967295u, UINT64_MAX}}));
+    EXPECT_EQ(ParseHiddenRecord(text).state.windows, (std::vector<HiddenWindow>{{0xABC, 4294967295u, UINT64_MAX}}));
 
     for (const char* sound : {"1,2", "3,0", "-1,0", "1,0,1000001", "2,5,3", "0,0,1", "1,0,-1", "1,0,5,\xC3",
                               "1,0,1,\xED\xA0\x80", "01,4294967296", ",1"}) {
@@ -170,9 +193,11 @@ TEST(Hiding, StateRecordReadsNumbersStrictly) {
     EXPECT_EQ(ParseHiddenRecord("[Hidden]\nBoot=-5\n").stamp->bootSeconds, 0u);
 }
 
-// A start obeys the newest record of this boot, else one of the version
-// before; a record of another boot, or of no readable boot, obeys nothing.
-TEST(Hiding, StartObeysOnlyTheNewestRecordOfThisBoot) {
+// A start obeys the newest record that names its boot, else one of the
+// version before. Its windows prove themselves by their processes' creation
+// times, so a record read after the clock was set still brings them back;
+// only its sound needs the boot that wrote it.
+TEST(Hiding, StartObeysTheNewestRecordAndItsSoundOnlyInItsBoot) {
     const RecordStamp now = {100000, 0};
     auto record = [](WindowId w, std::optional<RecordStamp> stamp) {
         return HiddenRecord{{{{w, 7, 1}}, {SavedSound::kEndpointMute, 0, 0, u""}}, stamp};
@@ -181,16 +206,21 @@ TEST(Hiding, StartObeysOnlyTheNewestRecordOfThisBoot) {
         const HiddenState s = StateToObey(found, now);
         return s.windows.empty() ? WindowId(0) : s.windows.front().window;
     };
-    EXPECT_EQ(obeyed({record(1, RecordStamp{100000 - 120, 5})}), 1u);  // a step of the system clock
-    EXPECT_EQ(obeyed({record(1, RecordStamp{100000 + 120, 5})}), 1u);
-    EXPECT_EQ(obeyed({record(1, RecordStamp{100000 - 121, 5})}), 0u);  // a boot before
-    EXPECT_EQ(obeyed({record(1, RecordStamp{0, 5})}), 0u);
-    EXPECT_EQ(StateToObey({record(1, RecordStamp{1, 5})}, now).sound.kind, SavedSound::kNothing);
+    auto sound = [&](RecordStamp stamp) { return StateToObey({record(1, stamp)}, now).sound.kind; };
+    EXPECT_EQ(sound({100000 - 120, 5}), SavedSound::kEndpointMute);  // a step of the time service
+    EXPECT_EQ(sound({100000 + 120, 5}), SavedSound::kEndpointMute);
+    EXPECT_EQ(sound({100000 - 121, 5}), SavedSound::kNothing);  // another boot, or the clock set
+    EXPECT_EQ(sound({0, 5}), SavedSound::kNothing);
+    EXPECT_EQ(obeyed({record(1, RecordStamp{100000 - 86400, 5})}), 1u);  // the clock set back a day
+    EXPECT_EQ(obeyed({record(1, RecordStamp{0, 5})}), 1u);
     EXPECT_EQ(obeyed({record(1, RecordStamp{now.bootSeconds, 6}), record(2, RecordStamp{now.bootSeconds, 5})}), 1u);
     EXPECT_EQ(obeyed({record(1, RecordStamp{now.bootSeconds, 5}), record(2, RecordStamp{now.bootSeconds, 6})}), 2u);
     EXPECT_EQ(obeyed({record(1, std::nullopt), record(2, RecordStamp{now.bootSeconds, 1})}), 2u);
-    EXPECT_EQ(obeyed({record(1, RecordStamp{9, 9}), record(2, std::nullopt)}), 2u);
-    // An empty newer record (left where an obeyed one could not be deleted) wins.
+    // An old record that could not be deleted is outranked by the empty one
+    // written then, in this boot and after every later one.
+    EXPECT_EQ(obeyed({record(1, std::nullopt), {{}, RecordStamp{now.bootSeconds, 6}}}), 0u);
+    EXPECT_EQ(obeyed({record(1, std::nullopt), {{}, RecordStamp{9, 6}}}), 0u);
+    EXPECT_EQ(obeyed({record(1, std::nullopt)}), 1u);
     EXPECT_EQ(obeyed({record(1, RecordStamp{now.bootSeconds, 5}), {{}, RecordStamp{now.bootSeconds, 6}}}), 0u);
 }
 

@@ -131,9 +131,10 @@ TEST(Detonation, HidingInsteadOfClosingAndTheLockAfterwards) {
     d.sound = {SavedSound::kWaveVolume, 7};
     Hiding hiding;
     RunDetonation(d, a, kTarget, extra, &hiding);
-    // The sound to give back is read before the preset's own mute.
-    EXPECT_EQ(d.Effects(), Framed({"ReadSound()", "SaveHiddenState(77)", "HideWindow(77)", "Silence(2)", "MuteWave()",
-                                   "HideControlBar()", "ScreenSaver()", "LockWorkStation()"}));
+    // The windows go first; the sound to give back is read before the preset's own mute.
+    EXPECT_EQ(d.Effects(),
+              Framed({"SaveHiddenState(77)", "HideWindow(77)", "ReadSound()", "SaveHiddenState(77)", "Silence(2)",
+                      "MuteWave()", "HideControlBar()", "ScreenSaver()", "LockWorkStation()"}));
 
     extra.LockAfterDetonation = false;
     d.calls.clear();
@@ -200,4 +201,33 @@ TEST(Detonation, ListedProgramsHideWithTheTargetOnlyInHideMode) {
     d.hidden.clear();
     RunDetonation(d, a, kTarget, extra, &hiding);
     EXPECT_EQ(d.Effects(), Framed({}));
+}
+
+// In hide mode the listed programs go whatever is in front: the desktop,
+// the taskbar, one of VEXAL's own windows or none; the window in front
+// itself still never goes when it is spared. Outside hide mode nothing does.
+TEST(Detonation, ListedProgramsGoWhenTheWindowInFrontIsSpared) {
+    ExtraSettings extra;
+    extra.AlsoHide = "qq.exe";
+    extra.HideInsteadOfClose = true;
+    BombSettings s(0);
+    s.Extra = extra;
+    TriggerMonitor monitor;
+    for (WindowId front : {WindowId{81}, WindowId{1}, WindowId{0}}) {
+        FakeDesktop d;  // the control bar is window 1
+        d.classNames[81] = "Progman";
+        d.processWindows[81] = {{81, 500, "Progman"}};
+        d.programs = {{u"QQ.exe", {90, 20, "TXGuiFoundation"}}};
+        d.foreground = front;
+        Hiding hiding;
+        monitor.DetonateNow(d, s, &hiding);
+        EXPECT_EQ(d.Effects(), Framed({"SaveHiddenState(90)", "HideWindow(90)"})) << front;
+
+        s.Extra.HideInsteadOfClose = false;
+        d.calls.clear();
+        d.hidden.clear();
+        monitor.DetonateNow(d, s, &hiding);
+        EXPECT_EQ(d.Effects(), Framed({})) << front;
+        s.Extra.HideInsteadOfClose = true;
+    }
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/unit/FakeDesktop.h"
+#include "trigger/Targets.h"
 #include "trigger/TriggerMonitor.h"
 
 namespace {
@@ -103,11 +104,13 @@ TEST(TriggerMonitor, QuietTickFollowsTheCursorAndReadsLittle) {
     TriggerMonitor monitor;
 
     TickTo(monitor, desktop, settings, {150, 120});
-    // No Shift, screen size or clock is read when nothing depends on it.
-    EXPECT_EQ(desktop.calls, (Calls{"ForegroundWindow()", "IsControlBar(77)", "WindowTitle(77)", "CursorPos()",
-                                    "SetRangePos(150)", "RefreshControls()"}));
+    // No Shift, screen size or clock is read when nothing depends on it; the
+    // class only when another window has come to the front.
+    EXPECT_EQ(desktop.calls, (Calls{"ForegroundWindow()", "IsControlBar(77)", "WindowTitle(77)", "WindowClassName(77)",
+                                    "CursorPos()", "SetRangePos(150)", "RefreshControls()"}));
     // Travel is measured from the last tick, not from arming.
     EXPECT_EQ(TickTo(monitor, desktop, settings, {300, 300}), (Calls{"SetRangePos(180)", "RefreshControls()"}));
+    EXPECT_FALSE(desktop.Called("WindowClassName"));
     EXPECT_EQ(TickTo(monitor, desktop, settings, {501, 300}), kFired);
     EXPECT_EQ(monitor.Reference().x, 300);  // a firing tick keeps the old point
 
@@ -223,6 +226,44 @@ TEST(IdleTrigger, InputCancelsTheWarningAndNothingHappens) {
     EXPECT_TRUE(Has(r.TickAfter(10000, {900, 900}), "ShowIdleWarning(3)"));
 }
 
+// A person's movement that cancels the warning lasts longer than a tick:
+// none of it is a jump, and the pointer is followed until it rests for a
+// tick; then a jump fires again. An edge fires all the while.
+TEST(IdleTrigger, TheMovementThatCancelsFiresNothingUntilItRests) {
+    IdleRig r;
+    r.TickAfter(10000);
+    int x = 0;
+    EXPECT_TRUE(Has(r.TickAfter(10, {x += 300, 100}), "HideIdleWarning()"));
+    for (int tick = 0; tick < 5; ++tick) EXPECT_FALSE(Has(r.TickAfter(10, {x += 300, 100}), "StopTimer()")) << tick;
+    EXPECT_FALSE(Has(r.TickAfter(200, {x + 150, 100}), "StopTimer()"));  // at rest, within the range
+    EXPECT_TRUE(Has(r.TickAfter(400, {x + 500, 100}), "PostClose(77)"));
+
+    IdleRig edge;
+    edge.settings.Active.EdgeFlags = "1000";
+    edge.TickAfter(10000);
+    edge.TickAfter(10, {600, 300});
+    EXPECT_TRUE(Has(edge.TickAfter(10, {900, 0}), "PostClose(77)"));
+}
+
+// The hotkey, or /detonate, during the countdown ends the warning before
+// anything else; so does disarming.
+TEST(IdleTrigger, EveryDetonationEndsTheWarningFirst) {
+    IdleRig r;
+    r.TickAfter(10000);
+    r.desktop.calls.clear();
+    r.monitor.DetonateNow(r.desktop, r.settings, nullptr);
+    const Calls effects = r.desktop.Effects();
+    ASSERT_FALSE(effects.empty());
+    EXPECT_EQ(effects.front(), "HideIdleWarning()");
+    EXPECT_TRUE(Has(effects, "PostClose(77)"));
+
+    IdleRig disarmed;
+    disarmed.TickAfter(10000);
+    disarmed.desktop.calls.clear();
+    disarmed.monitor.Disarm(disarmed.desktop);
+    EXPECT_TRUE(Has(disarmed.desktop.Effects(), "HideIdleWarning()"));
+}
+
 // Without a warning it fires at once; the time of day firing while the
 // warning shows fires once, at the window in front now.
 TEST(IdleTrigger, NoWarningAndTheTimeOfDayInTheSameTick) {
@@ -238,4 +279,29 @@ TEST(IdleTrigger, NoWarningAndTheTimeOfDayInTheSameTick) {
     const Calls both = r.TickAfter(11000);
     EXPECT_EQ(std::count(both.begin(), both.end(), "StopTimer()"), 1);
     EXPECT_TRUE(Has(both, "HideIdleWarning()") && Has(both, "PostClose(88)") && !Has(both, "PostClose(77)"));
+}
+
+// The window given back once the icon's menu closes: on Windows the click on
+// the icon has made the taskbar the window in front, so the last window the
+// armed bomb watched is given back, never the taskbar nor VEXAL's own.
+TEST(IconMenu, GivesBackTheLastWatchedWindowNotTheTaskbar) {
+    FakeDesktop d;
+    d.classNames = {{80, "Shell_TrayWnd"}, {81, "Progman"}};
+    d.windowProcess = {{kTarget, 9}, {80, 5}, {81, 5}, {88, 10}};
+    BombSettings settings;
+    TriggerMonitor monitor;
+    monitor.Arm(d, settings);
+    for (WindowId front : {kTarget, WindowId{80}, kBar, WindowId{0}, WindowId{81}}) {
+        d.foreground = front;
+        TickTo(monitor, d, settings, {});
+    }
+    EXPECT_EQ(monitor.LastWatched(), kTarget);
+    EXPECT_EQ(WindowToGiveBack(d, monitor.LastWatched(), 80), kTarget);
+
+    d.windowProcess.erase(kTarget);  // closed meanwhile
+    EXPECT_EQ(WindowToGiveBack(d, monitor.LastWatched(), 80), 0u);
+    EXPECT_EQ(WindowToGiveBack(d, monitor.LastWatched(), 88), 88u);
+    EXPECT_EQ(WindowToGiveBack(d, 0, kBar), 0u);
+    monitor.Arm(d, settings);
+    EXPECT_EQ(monitor.LastWatched(), 0u);
 }
