@@ -100,3 +100,29 @@ E2E_CASE(command_line_restore_after_a_kill) {
     Check(p.WaitExit(8000) && p.ExitCode() == 0, "/restore ends with 0");
     Check(IsWindowVisible(target.Handle()) && Bars() == 0, "with the window back and no bar shown");
 }
+
+// A request that comes while the final message shows waits for the
+// detonation to end, as the hotkey does: it is carried out once the message
+// is answered. With one of VEXAL's dialogs open, it is refused with 3.
+E2E_CASE(command_line_during_a_detonation) {
+    BombSettings s = DefaultSettings();
+    SetPreset(s, 0, Preset::FinalAction, 5);
+    s.Records[0].FinalMessage = "bye";
+    ControlBar p(s);
+    if (!Check(p.Start(), "VEXAL runs, with a final message")) return;
+    TargetWindow target(L"Before the message");
+    target.Activate();
+    HWND box = nullptr;
+    if (!Check(RunWith(L"/detonate") == 0 && (box = p.WaitMessage(8000)) != nullptr, "/detonate shows the message"))
+        return;
+    Check(RunWith(L"/arm 2") == 0 && !p.Armed(), "/arm 2 meanwhile is taken, and waits");
+    Check(ControlBar::Dismiss(box) && WaitFor([&] { return p.Armed() && p.Checked(IDC_RADIO2); }),
+          "once the message is answered, setting 2 is armed");
+
+    p.Press(IDC_SETTINGS);
+    HWND dialog = p.WaitWindow(L"VEXAL：爆炸后的处理和各种设置");
+    if (!Check(dialog != nullptr, "the settings dialog opens")) return;
+    Check(RunWith(L"/disarm") == 3 && p.Armed(), "/disarm with the dialog open ends with 3 and changes nothing");
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    Check(WaitFor([&] { return !IsWindow(dialog); }), "the dialog is cancelled");
+}
