@@ -11,9 +11,9 @@ CBlackoutDlg::CBlackoutDlg() : CDialog(IDD_BLACKOUT) {}
 
 const MessageMap* CBlackoutDlg::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
-        OnMessage(WM_LBUTTONDOWN, &CBlackoutDlg::OnLButtonDown),
-        OnMessage(WM_CTLCOLORDLG, &CBlackoutDlg::OnCtlColorDlg),
-        OnMessage(WM_DESTROY, &CBlackoutDlg::OnDestroy),
+        OnMessage<WM_LBUTTONDOWN>(&CBlackoutDlg::OnLButtonDown),
+        OnMessage<WM_CTLCOLORDLG>(&CBlackoutDlg::OnCtlColorDlg),
+        OnMessage<WM_DESTROY>(&CBlackoutDlg::OnDestroy),
     };
     static const MessageMap map = MakeMessageMap(entries);
     return &map;

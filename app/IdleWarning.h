@@ -4,6 +4,8 @@
 // takes the focus from the window in front.
 #include <windows.h>
 
+#include "base/Scoped_win.h"
+
 class IdleWarning {
 public:
     IdleWarning() = default;
@@ -17,5 +19,5 @@ public:
 
 private:
     HWND m_window = nullptr;
-    HFONT m_font = nullptr;
+    ScopedGdiObject<HFONT> m_font;
 };

@@ -30,9 +30,9 @@ POINT Placement() {
 
 }  // namespace
 
+// The window goes before the font it shows.
 IdleWarning::~IdleWarning() {
     if (m_window) DestroyWindow(m_window);
-    if (m_font) DeleteObject(m_font);
 }
 
 void IdleWarning::Show(int secondsLeft) {
@@ -46,9 +46,9 @@ void IdleWarning::Show(int secondsLeft) {
                                    WS_POPUP | WS_BORDER | SS_CENTER | SS_CENTERIMAGE, 0, 0, kWidth, kHeight, nullptr,
                                    nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!m_window) return;
-        m_font = CreateFontW(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体");
-        if (m_font) SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+        m_font.Reset(CreateFontW(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体"));
+        if (m_font.Get()) SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
     }
     SetWindowTextW(m_window, text.c_str());
     const POINT at = Placement();

@@ -1,16 +1,15 @@
 #pragma once
 // The panic hotkey: registered on the control bar's window, which then gets
-// WM_HOTKEY with kId; a key another program holds is said once.
+// WM_HOTKEY with kPanicHotkey; a key another program holds is said once.
 #include <windows.h>
 
+#include "app/BarIds.h"
 #include "settings/HotkeyText.h"
 
 class PanicKey {
 public:
-    static constexpr int kId = 1;
-
     explicit PanicKey(HWND owner) : m_owner(owner) {}
-    ~PanicKey() { UnregisterHotKey(m_owner, kId); }
+    ~PanicKey() { UnregisterHotKey(m_owner, kPanicHotkey); }
     PanicKey(const PanicKey&) = delete;
     PanicKey& operator=(const PanicKey&) = delete;
 

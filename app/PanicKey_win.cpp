@@ -13,11 +13,11 @@ constexpr UINT kModNoRepeat = 0x4000;
 }  // namespace
 
 bool PanicKey::Register(const Hotkey& hotkey) {
-    UnregisterHotKey(m_owner, kId);
+    UnregisterHotKey(m_owner, kPanicHotkey);
     if (hotkey.key == 0) return true;
-    if (RegisterHotKey(m_owner, kId, hotkey.modifiers | kModNoRepeat, hotkey.key)) return true;
+    if (RegisterHotKey(m_owner, kPanicHotkey, hotkey.modifiers | kModNoRepeat, hotkey.key)) return true;
     return GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED &&
-           RegisterHotKey(m_owner, kId, hotkey.modifiers, hotkey.key);
+           RegisterHotKey(m_owner, kPanicHotkey, hotkey.modifiers, hotkey.key);
 }
 
 bool PanicKey::PutInForce(const Hotkey& chosen, const Hotkey& inForce) {

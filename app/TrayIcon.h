@@ -4,7 +4,7 @@
 // kTrayMessage, with the mouse message in lParam.
 #include <windows.h>
 
-constexpr UINT kTrayMessage = WM_APP + 1;
+#include "app/BarIds.h"
 
 class TrayIcon {
 public:

@@ -79,9 +79,29 @@ public:
     ScopedGdiObject(const ScopedGdiObject&) = delete;
     ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
     T Get() const { return m_object; }
+    // Deletes the object held, then holds `object`.
+    void Reset(T object) {
+        if (m_object) DeleteObject(m_object);
+        m_object = object;
+    }
 
 private:
     T m_object;
+};
+
+// A menu made with CreateMenu or CreatePopupMenu, destroyed with its items.
+class ScopedMenu {
+public:
+    explicit ScopedMenu(HMENU menu) : m_menu(menu) {}
+    ~ScopedMenu() {
+        if (m_menu) DestroyMenu(m_menu);
+    }
+    ScopedMenu(const ScopedMenu&) = delete;
+    ScopedMenu& operator=(const ScopedMenu&) = delete;
+    HMENU Get() const { return m_menu; }
+
+private:
+    HMENU m_menu;
 };
 
 // A loaded library, freed again.

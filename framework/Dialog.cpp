@@ -164,19 +164,23 @@ bool CDialog::FindHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     if (const MessageMap* map = GetMessageMap()) {
         for (size_t i = 0; i < map->count; ++i) {
             const Entry& e = map->entries[i];
-            if (e.message != message) continue;
-            if (auto* on = std::get_if<Entry::MessageHandler>(&e.handler)) {
+            if (auto* route = std::get_if<Entry::RouteHandler>(&e.m_handler)) {
+                if ((this->*(*route))(message, wParam, lParam, result)) return true;
+                continue;
+            }
+            if (e.m_message != message) continue;
+            if (auto* on = std::get_if<Entry::MessageHandler>(&e.m_handler)) {
                 result = (this->*(*on))(wParam, lParam);
                 return true;
             }
-            if (auto* on = std::get_if<Entry::NotifyHandler>(&e.handler)) {
-                if (!hdr || e.id != hdr->idFrom || e.code != hdr->code) continue;
+            if (auto* on = std::get_if<Entry::NotifyHandler>(&e.m_handler)) {
+                if (!hdr || e.m_id != hdr->idFrom || e.m_code != hdr->code) continue;
                 result = (this->*(*on))(const_cast<NMHDR*>(hdr));
                 return true;
             }
-            if (message != WM_COMMAND || e.id != LOWORD(wParam) || e.code != HIWORD(wParam)) continue;
-            if (auto* on = std::get_if<Entry::CommandHandler>(&e.handler)) (this->*(*on))();
-            if (auto* on = std::get_if<Entry::NumberedHandler>(&e.handler)) (this->*(on->handler))(on->number);
+            if (message != WM_COMMAND || e.m_id != LOWORD(wParam) || e.m_code != HIWORD(wParam)) continue;
+            if (auto* on = std::get_if<Entry::CommandHandler>(&e.m_handler)) (this->*(*on))();
+            if (auto* on = std::get_if<Entry::NumberedHandler>(&e.m_handler)) (this->*(on->handler))(on->number);
             result = 0;
             return true;
         }

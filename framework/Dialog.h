@@ -13,11 +13,19 @@
 class CDialog;
 class CDataExchange;
 
+class MessageMapEntry;
+template <class T>
+MessageMapEntry OnCommand(UINT id, void (T::*handler)(), UINT code = BN_CLICKED);
+
 // One row of a dialog's message table: what it answers and the one handler
 // that answers it. The handler's kind says how the row matches: any message
 // by number, a command by control ID and notification code, a notification
-// by control ID and code. The helpers below make the rows.
-struct MessageMapEntry {
+// by control ID and code, or every message, asked first, for a dialog that
+// routes messages to objects of its own. Rows are made only by the helpers
+// below, so that a command or notification cannot be taken for a plain
+// message, nor a handler paired with a message it cannot answer.
+class MessageMapEntry {
+public:
     using MessageHandler = LRESULT (CDialog::*)(WPARAM, LPARAM);
     using CommandHandler = void (CDialog::*)();
     using NotifyHandler = LRESULT (CDialog::*)(NMHDR*);
@@ -26,11 +34,32 @@ struct MessageMapEntry {
         void (CDialog::*handler)(int);
         int number;
     };
+    // True when it has handled the message, with its result.
+    using RouteHandler = bool (CDialog::*)(UINT, WPARAM, LPARAM, LRESULT&);
 
-    UINT message;  // WM_COMMAND, WM_NOTIFY, or any other window message
-    UINT id;       // control ID of a command or notification
-    UINT code;     // its notification code
-    std::variant<MessageHandler, CommandHandler, NotifyHandler, NumberedHandler> handler;
+private:
+    using Handler = std::variant<MessageHandler, CommandHandler, NotifyHandler, NumberedHandler, RouteHandler>;
+    MessageMapEntry(UINT message, UINT id, UINT code, Handler handler)
+        : m_message(message), m_id(id), m_code(code), m_handler(handler) {}
+
+    template <UINT M, class T>
+    friend MessageMapEntry OnMessage(LRESULT (T::*)(WPARAM, LPARAM));
+    template <class T>
+    friend MessageMapEntry OnRegisteredMessage(UINT, LRESULT (T::*)(WPARAM, LPARAM));
+    template <class T>
+    friend MessageMapEntry OnCommand(UINT, void (T::*)(), UINT);
+    template <class T>
+    friend MessageMapEntry OnCommand(UINT, void (T::*)(int), int);
+    template <class T>
+    friend MessageMapEntry OnNotify(UINT, UINT, LRESULT (T::*)(NMHDR*));
+    template <class T>
+    friend MessageMapEntry RoutedBy(bool (T::*)(UINT, WPARAM, LPARAM, LRESULT&));
+    friend class CDialog;
+
+    UINT m_message;  // WM_COMMAND, WM_NOTIFY, any other window message; 0 for a route
+    UINT m_id;       // control ID of a command or notification
+    UINT m_code;     // its notification code
+    Handler m_handler;
 };
 
 struct MessageMap {
@@ -38,23 +67,42 @@ struct MessageMap {
     size_t count;
 };
 
+// A window message known when the program is built; commands and
+// notifications have rows of their own.
+template <UINT M, class T>
+MessageMapEntry OnMessage(LRESULT (T::*handler)(WPARAM, LPARAM)) {
+    static_assert(M != WM_COMMAND && M != WM_NOTIFY, "commands and notifications take OnCommand and OnNotify");
+    return {M, 0, 0, static_cast<MessageMapEntry::MessageHandler>(handler)};
+}
+
+// A message the system numbers at run time (RegisterWindowMessage).
 template <class T>
-MessageMapEntry OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {
+MessageMapEntry OnRegisteredMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {
     return {message, 0, 0, static_cast<MessageMapEntry::MessageHandler>(handler)};
 }
+
 template <class T>
-MessageMapEntry OnCommand(UINT id, void (T::*handler)(), UINT code = BN_CLICKED) {
+MessageMapEntry OnCommand(UINT id, void (T::*handler)(), UINT code) {
     return {WM_COMMAND, id, code, static_cast<MessageMapEntry::CommandHandler>(handler)};
 }
+
 // A click on button `id` calls handler(number).
 template <class T>
 MessageMapEntry OnCommand(UINT id, void (T::*handler)(int), int number) {
     return {WM_COMMAND, id, BN_CLICKED,
             MessageMapEntry::NumberedHandler{static_cast<void (CDialog::*)(int)>(handler), number}};
 }
+
 template <class T>
 MessageMapEntry OnNotify(UINT id, UINT code, LRESULT (T::*handler)(NMHDR*)) {
     return {WM_NOTIFY, id, code, static_cast<MessageMapEntry::NotifyHandler>(handler)};
+}
+
+// Every message is offered to `handler` first; what it does not handle goes
+// on to the other rows.
+template <class T>
+MessageMapEntry RoutedBy(bool (T::*handler)(UINT, WPARAM, LPARAM, LRESULT&)) {
+    return {0, 0, 0, static_cast<MessageMapEntry::RouteHandler>(handler)};
 }
 
 template <size_t N>

@@ -118,14 +118,6 @@ void IniText::Add(std::string_view section, std::string_view key, std::string_vi
     InsertLine(at, KeyLine(key, value));
 }
 
-void IniText::ClearSection(std::string_view section) {
-    if (std::optional<Section> found = Find(section)) {
-        const auto first = m_lines.begin() + found->header + 1;
-        const auto last = m_lines.begin() + found->end;
-        m_lines.erase(std::remove_if(first, last, [](const Line& line) { return IsKeyLine(line.text); }), last);
-    }
-}
-
 std::optional<IniText::Section> IniText::Find(std::string_view section) const {
     for (size_t i = 0; i < m_lines.size(); ++i) {
         const LineParts parts = SplitLine(m_lines[i].text);

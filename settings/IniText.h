@@ -42,9 +42,6 @@ public:
     // text has any CRLF or is empty, else LF); a text without a final newline gets one before anything is added.
     void Add(std::string_view section, std::string_view key, std::string_view value);
 
-    // Removes every key line of the section, keeping its header, comments and other lines.
-    void ClearSection(std::string_view section);
-
 private:
     // A byte, not a string, so that a text of many short lines takes little more memory than its bytes.
     enum class LineEnd : unsigned char {

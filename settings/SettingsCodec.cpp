@@ -9,23 +9,23 @@ constexpr uint16_t kWideMarker = 0xFFFE;
 
 class Reader {
 public:
-    Reader(const uint8_t* data, size_t size) : data_(data), left_(size) {}
+    Reader(const uint8_t* data, size_t size) : m_data(data), m_left(size) {}
 
     bool U8(uint8_t& v) {
-        if (left_ < 1) return false;
-        v = *data_;
+        if (m_left < 1) return false;
+        v = *m_data;
         Skip(1);
         return true;
     }
     bool U16(uint16_t& v) {
-        if (left_ < 2) return false;
-        v = static_cast<uint16_t>(data_[0] | data_[1] << 8);
+        if (m_left < 2) return false;
+        v = static_cast<uint16_t>(m_data[0] | m_data[1] << 8);
         Skip(2);
         return true;
     }
     bool U32(uint32_t& v) {
-        if (left_ < 4) return false;
-        v = uint32_t{data_[0]} | uint32_t{data_[1]} << 8 | uint32_t{data_[2]} << 16 | uint32_t{data_[3]} << 24;
+        if (m_left < 4) return false;
+        v = uint32_t{m_data[0]} | uint32_t{m_data[1]} << 8 | uint32_t{m_data[2]} << 16 | uint32_t{m_data[3]} << 24;
         Skip(4);
         return true;
     }
@@ -69,14 +69,14 @@ public:
         bool wide;
         if (!Length(n, wide)) return false;
         if (!wide) {
-            if (n > left_) return false;
-            out.assign(reinterpret_cast<const char*>(data_), n);
+            if (n > m_left) return false;
+            out.assign(reinterpret_cast<const char*>(m_data), n);
             Skip(n);
             return true;
         }
-        if (n > left_ / 2) return false;
+        if (n > m_left / 2) return false;
         std::u16string text(n, u'\0');
-        for (uint32_t i = 0; i < n; ++i) text[i] = static_cast<char16_t>(data_[2 * i] | data_[2 * i + 1] << 8);
+        for (uint32_t i = 0; i < n; ++i) text[i] = static_cast<char16_t>(m_data[2 * i] | m_data[2 * i + 1] << 8);
         Skip(size_t{n} * 2);
         WideToGbk(text, out);  // a character without a code page 936 form becomes '?'
         return true;
@@ -84,11 +84,11 @@ public:
 
 private:
     void Skip(size_t n) {
-        data_ += n;
-        left_ -= n;
+        m_data += n;
+        m_left -= n;
     }
-    const uint8_t* data_;
-    size_t left_;
+    const uint8_t* m_data;
+    size_t m_left;
 };
 
 void AppendU32(std::string& out, uint32_t v) {

@@ -24,8 +24,6 @@ public:
     // Movement is measured from where the cursor is now.
     void TakeReference(ScreenState& screen) { m_reference = screen.CursorPos(); }
 
-    // The cursor position of the last tick that did not fire; (0, 0) at start.
-    ScreenPoint Reference() const { return m_reference; }
     // The last window the armed bomb watched in front (neither VEXAL's own
     // nor the shell's); 0 before the first since arming.
     WindowId LastWatched() const { return m_lastWatched; }
@@ -38,6 +36,7 @@ private:
     // Notes the window in front; its class is read only when it changed.
     void Watch(ScreenState& screen, WindowId foreground, bool own);
 
+    // The cursor position of the last tick that did not fire; (0, 0) at start.
     ScreenPoint m_reference;
     // The movement that cancelled the warning may last longer than a tick:
     // the mouse trigger waits until the pointer has rested for one.

@@ -60,10 +60,11 @@ TEST(IniText, NamesIgnoreCaseAndOnlyTheFirstSectionCounts) {
     EXPECT_EQ(text.Get("Hidden", "Missing"), std::nullopt);
     EXPECT_EQ(text.Get("None", "Window"), std::nullopt);
 
-    text.ClearSection("Hidden");
     text.Add("Hidden", "Window", "1");
     text.Add("Hidden", "Window", "2");
-    EXPECT_EQ(text.Format(), "Window=0\n[hidden]\nWindow=1\nWindow=2\n;Window=c\n[Hidden]\nWindow=d\n[X]\nWindow=e\n");
+    EXPECT_EQ(text.Format(),
+              "Window=0\n[hidden]\nWINDOW = a \n;Window=c\nwindow=\nother=1\nWindow=b\nWindow=1\nWindow=2\n"
+              "[Hidden]\nWindow=d\n[X]\nWindow=e\n");
 }
 
 TEST(HotkeyText, ReadsGoodTextsAndFormatsThemInOneOrder) {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "tests/unit/FakeDesktop.h"
-#include "trigger/BarPresence.h"
+#include "app/BarPresence.h"
 #include "trigger/HiddenStateText.h"
 #include "trigger/Hiding.h"
 

@@ -54,15 +54,13 @@ TEST(TriggerMonitor, ArmingLeavesTheReferencePoint) {
     FakeDesktop desktop;
     BombSettings settings;
     TriggerMonitor monitor;
-    EXPECT_EQ(monitor.Reference().x, 0);
-    EXPECT_EQ(monitor.Reference().y, 0);
-
     desktop.foreground = kBar;
     TickTo(monitor, desktop, settings, {40, 50});
     monitor.Arm(desktop, settings);
     monitor.Disarm(desktop);
-    EXPECT_EQ(monitor.Reference().x, 40);
-    EXPECT_EQ(monitor.Reference().y, 50);
+    desktop.foreground = kTarget;
+    // Travel is measured from where the last tick left the cursor.
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {190, 60}), (Calls{"SetRangePos(150)", "RefreshControls()"}));
 }
 
 TEST(TriggerMonitor, ForegroundWindow) {
@@ -112,11 +110,12 @@ TEST(TriggerMonitor, QuietTickFollowsTheCursorAndReadsLittle) {
     EXPECT_EQ(TickTo(monitor, desktop, settings, {300, 300}), (Calls{"SetRangePos(180)", "RefreshControls()"}));
     EXPECT_FALSE(desktop.Called("WindowClassName"));
     EXPECT_EQ(TickTo(monitor, desktop, settings, {501, 300}), kFired);
-    EXPECT_EQ(monitor.Reference().x, 300);  // a firing tick keeps the old point
+    // A firing tick keeps the old point.
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {450, 300}), (Calls{"SetRangePos(150)", "RefreshControls()"}));
 
     // 999: the bar still shows the travel and clamps it itself.
     settings.Active.Sensitivity = 999;
-    EXPECT_EQ(TickTo(monitor, desktop, settings, {5300, 300}), (Calls{"SetRangePos(5000)", "RefreshControls()"}));
+    EXPECT_EQ(TickTo(monitor, desktop, settings, {5450, 300}), (Calls{"SetRangePos(5000)", "RefreshControls()"}));
 }
 
 TEST(TriggerMonitor, ShiftStopsOnlyTheMouse) {

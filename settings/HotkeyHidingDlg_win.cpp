@@ -1,4 +1,4 @@
-#include "settings/ExtraDlg.h"
+#include "settings/HotkeyHidingDlg.h"
 
 #include <commctrl.h>
 
@@ -82,19 +82,19 @@ void ExchangeSwitch(CDataExchange* pDX, int id, bool& value) {
 
 }  // namespace
 
-CExtraDlg::CExtraDlg(const ExtraSettings& extra, std::function<bool(const ExtraSettings&)> apply)
+CHotkeyHidingDlg::CHotkeyHidingDlg(const ExtraSettings& extra, std::function<bool(const ExtraSettings&)> apply)
     : CDialog(IDD_EXTRA), m_extra(extra), m_apply(std::move(apply)) {}
 
-const MessageMap* CExtraDlg::GetMessageMap() const {
+const MessageMap* CHotkeyHidingDlg::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
-        OnCommand(IDC_EXTRA_CLEAR, &CExtraDlg::OnClear),
-        OnCommand(IDC_EXTRA_HIDE, &CExtraDlg::EnableProgramList),
+        OnCommand(IDC_EXTRA_CLEAR, &CHotkeyHidingDlg::OnClear),
+        OnCommand(IDC_EXTRA_HIDE, &CHotkeyHidingDlg::EnableProgramList),
     };
     static const MessageMap map = MakeMessageMap(entries);
     return &map;
 }
 
-void CExtraDlg::DoDataExchange(CDataExchange* pDX) {
+void CHotkeyHidingDlg::DoDataExchange(CDataExchange* pDX) {
     Hotkey& hotkey = m_extra.Hotkey;
     HWND control = pDX->Control(IDC_EXTRA_HOTKEY);
     if (pDX->m_bSaveAndValidate) {
@@ -123,7 +123,7 @@ void CExtraDlg::DoDataExchange(CDataExchange* pDX) {
 // VEXAL.ini keeps seconds; the dialog shows minutes and seconds. A value
 // out of range is refused at OK with its reason (the framework tells it and
 // focuses the field).
-void CExtraDlg::ExchangeIdle(CDataExchange* pDX) {
+void CHotkeyHidingDlg::ExchangeIdle(CDataExchange* pDX) {
     if (!pDX->m_bSaveAndValidate) {
         SetDlgItemInt(m_hWnd, IDC_EXTRA_IDLE_MINUTES, m_extra.IdleSeconds / 60, FALSE);
         SetDlgItemInt(m_hWnd, IDC_EXTRA_IDLE_SECONDS, m_extra.IdleSeconds % 60, FALSE);
@@ -147,7 +147,7 @@ void CExtraDlg::ExchangeIdle(CDataExchange* pDX) {
     m_extra.IdleWarningSeconds = static_cast<int32_t>(warning);
 }
 
-BOOL CExtraDlg::OnInitDialog() {
+BOOL CHotkeyHidingDlg::OnInitDialog() {
     // Keys such as Pause and F12 may stand alone; a typing key alone is
     // refused at OK with its reason, rather than changed by the control.
     SendDlgItemMessageW(m_hWnd, IDC_EXTRA_HOTKEY, HKM_SETRULES, 0, 0);
@@ -159,7 +159,7 @@ BOOL CExtraDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CExtraDlg::OnOK() {
+void CHotkeyHidingDlg::OnOK() {
     if (!UpdateData(true)) return;
     Hotkey& hotkey = m_extra.Hotkey;
     if (hotkey.key == 0) hotkey.modifiers = 0;  // modifiers alone are no hotkey
@@ -176,13 +176,13 @@ void CExtraDlg::OnOK() {
 }
 
 // The list counts only where windows are hidden, not closed.
-void CExtraDlg::EnableProgramList() {
+void CHotkeyHidingDlg::EnableProgramList() {
     const BOOL hiding = IsDlgButtonChecked(m_hWnd, IDC_EXTRA_HIDE) == BST_CHECKED;
     ::EnableWindow(GetDlgItem(IDC_EXTRA_ALSO_HIDE), hiding);
     ::EnableWindow(GetDlgItem(IDC_EXTRA_ALSO_HIDE_LABEL), hiding);
 }
 
-void CExtraDlg::OnClear() {
+void CHotkeyHidingDlg::OnClear() {
     SendDlgItemMessageW(m_hWnd, IDC_EXTRA_HOTKEY, HKM_SETHOTKEY, 0, 0);
     SendDlgItemMessageW(m_hWnd, IDC_EXTRA_WIN, BM_SETCHECK, BST_UNCHECKED, 0);
 }

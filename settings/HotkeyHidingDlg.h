@@ -7,12 +7,12 @@
 #include "framework/Dialog.h"
 #include "settings/ExtraSettings.h"
 
-class CExtraDlg : public CDialog {
+class CHotkeyHidingDlg : public CDialog {
 public:
     // `apply` puts the settings chosen into force before the dialog closes;
     // false, after telling the user, keeps it open (a hotkey another program
     // holds).
-    CExtraDlg(const ExtraSettings& extra, std::function<bool(const ExtraSettings&)> apply);
+    CHotkeyHidingDlg(const ExtraSettings& extra, std::function<bool(const ExtraSettings&)> apply);
 
     // What was chosen, after OK.
     const ExtraSettings& Chosen() const { return m_extra; }

@@ -1,4 +1,4 @@
-#include "trigger/BarPresence.h"
+#include "app/BarPresence.h"
 
 BarPresence BarAfter(BarPresence now, BarEvent event, bool trayWhileArmed) {
     switch (event) {
