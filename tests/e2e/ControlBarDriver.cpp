@@ -44,15 +44,45 @@ bool ControlBar::Arm(TargetWindow& target, POINT rest) const {
 
 // Every tick of an armed bar sets its range bar, to 0 while the cursor rests:
 // a mark put there is gone once a tick has passed.
+namespace {
+const int kMark = 1;
+}  // namespace
+
+bool ControlBar::MarkRange() const {
+    SendMessageW(Item(IDC_RANGEBAR), PBM_SETPOS, kMark, 0);
+    return RangePos() == kMark;
+}
+
 bool ControlBar::WaitTick() const {
-    const int mark = 1;
-    SendMessageW(Item(IDC_RANGEBAR), PBM_SETPOS, mark, 0);
     // A range of 0 (Sensitivity 0) holds no mark: two ticks' time instead.
-    if (RangePos() != mark) {
+    if (!MarkRange()) {
         Rest(450);
         return true;
     }
-    return WaitFor([&] { return RangePos() != mark; }, 3000);
+    return WaitFor([&] { return RangePos() != kMark; }, 3000);
+}
+
+bool ControlBar::WaitArmedWatching(bool& shown, DWORD timeoutMs) {
+    shown = false;
+    m_bar = nullptr;
+    bool marked = false;
+    return WaitFor(
+        [&] {
+            if (!m_bar) {
+                const std::vector<HWND> bars = BarWindows(ProcessId());
+                if (!bars.empty()) m_bar = bars.front();
+            }
+            shown = shown || (m_bar && IsWindowVisible(m_bar));
+            // Its controls come after the bar itself.
+            if (!m_bar || !Item(IDC_ARM) || !Armed()) return false;
+            // A tick comes from the bar's message loop: then its start is over.
+            if (!marked) {
+                marked = true;
+                return !MarkRange();
+            }
+            return RangePos() != kMark;
+        },
+        timeoutMs, 1);
 }
 
 bool ControlBar::Disarm() const {
@@ -92,4 +122,21 @@ bool ControlBar::MessageSays(const std::wstring& text, DWORD timeoutMs) const {
 bool ControlBar::FileIs(const std::wstring& name, const std::string& bytes) const {
     std::string now;
     return ReadFile(name, now) && now == bytes;
+}
+
+std::vector<HWND> BarWindows(DWORD processId) {
+    std::vector<HWND> bars;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", L"VEXAL汉化版"); w;
+         w = FindWindowExW(nullptr, w, L"#32770", L"VEXAL汉化版")) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (!processId || owner == processId) bars.push_back(w);
+    }
+    return bars;
+}
+
+bool NoneRunning() {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "VEXAL");
+    if (mutex) CloseHandle(mutex);
+    return mutex == nullptr;
 }

@@ -17,20 +17,7 @@ DWORD RunWith(const std::wstring& arguments, DWORD timeoutMs = 8000) {
     return p.ExitCode();
 }
 
-int Bars() {
-    int n = 0;
-    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", kBar); w; w = FindWindowExW(nullptr, w, L"#32770", kBar))
-        ++n;
-    return n;
-}
-
-// No VEXAL holds the mutex that marks a running one: an earlier case's may
-// still be ending.
-bool NoneRunning() {
-    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "VEXAL");
-    if (mutex) CloseHandle(mutex);
-    return mutex == nullptr;
-}
+size_t Bars() { return BarWindows().size(); }
 
 // The message an unknown argument brings names it; answered with OK.
 bool RefusedNaming(ControlBar& p, const std::wstring& name) {
