@@ -119,3 +119,21 @@ E2E_CASE(idle_warning_cancelled_by_moving_the_mouse) {
     SetCursorPos(at.x - 200, at.y);
     Check(WaitFor([&] { return target.CloseRequests() == 1; }), "then a jump closes the window in front");
 }
+
+// The hotkey while the warning counts down sets the bomb off at once: the
+// warning goes with it, and does not come back.
+E2E_CASE(idle_warning_gone_after_the_hotkey) {
+    ControlBar bar({WithSensitivity(20), IdleIni(10)});
+    TargetWindow target(L"Hotkey pressed");
+    if (!Check(ArmAndRest(bar, target), "armed with the idle trigger and the hotkey F12")) return;
+    FocusXKeys(target.Handle());
+    if (!Check(WaitFor([&] { return Warning(bar) != nullptr; }, 15000), "the warning shows")) return;
+    if (!XKey("key F12")) {
+        Skip("a key through the X server", "no X key bridge here");
+        return;
+    }
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }), "F12 sets the bomb off at the window in front");
+    Check(WaitFor([&] { return !Warning(bar); }, 1000), "the warning is gone right after");
+    // A dozen ticks' time in which it must not show again.
+    Check(!WaitFor([&] { return Warning(bar) != nullptr; }, 2500), "and stays gone");
+}
