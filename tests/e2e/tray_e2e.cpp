@@ -163,6 +163,31 @@ E2E_CASE(tray_menu_from_the_taskbar_leaves_the_bomb_watching) {
     Check(WaitFor([&] { return target.CloseRequests() == 1; }), "and a jump of the mouse closes it");
 }
 
+// A script that starts VEXAL armed with TrayWhileArmed on never sees the
+// bar: it goes straight to the notification area, and the window in front
+// stays there, watched.
+E2E_CASE(tray_arm_at_start_never_shows_the_bar) {
+    if (!Check(WaitFor(NoneRunning, 10000), "no VEXAL of an earlier case runs")) return;
+    BombSettings s = DefaultSettings();
+    s.Records[1].Sensitivity = "20";
+    ControlBar t({s, "[Extra]\r\nTrayWhileArmed=1\r\n"});
+    TargetWindow target(L"Armed at start target");
+    target.Activate();
+    SetCursorPos(ControlBar::kRest.x, ControlBar::kRest.y);
+    bool shown = false;
+    if (!Check(t.Launch(L"/arm 2") && t.WaitArmedWatching(shown), "/arm 2 starts VEXAL armed")) return;
+    if (!IconThere(t.Handle())) {
+        Skip("the notification area", "no notification area takes icons here; the bar rightly shows");
+        return;
+    }
+    Check(!shown, "the bar never showed, the icon is there");
+    Check(t.Checked(IDC_RADIO2), "setting 2 is in force");
+    Check(GetForegroundWindow() == target.Handle(), "the window in front stays in front",
+          "in front: " + WideToUtf8(WindowText(GetForegroundWindow())));
+    SetCursorPos(700, 400);
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }), "a jump of the mouse closes it");
+}
+
 // Whoever has lost sight of the icon starts VEXAL again: with nothing
 // hidden, the bar comes back as the icon's click brings it.
 E2E_CASE(tray_second_start_brings_the_bar_back) {
