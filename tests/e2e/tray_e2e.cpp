@@ -25,6 +25,12 @@ bool MenuOpen() {
 
 void ClickIcon(HWND bar, UINT mouseMessage) { PostMessageW(bar, kTrayMessage, 1, mouseMessage); }
 
+// The window in front, for a check's detail: its class and caption.
+std::string WhatIsInFront() {
+    HWND w = GetForegroundWindow();
+    return "in front: " + WideToUtf8(ClassName(w)) + " \"" + WideToUtf8(WindowText(w)) + "\"";
+}
+
 // The icon's menu opened with the right button and closed with Esc.
 bool MenuOpenedAndEscaped(HWND bar) {
     ClickIcon(bar, WM_RBUTTONUP);
@@ -157,8 +163,8 @@ E2E_CASE(tray_menu_from_the_taskbar_leaves_the_bomb_watching) {
     }
     if (!Check(taskbar.InFront(), "the taskbar is shown and in front")) return;
     Check(MenuOpenedAndEscaped(t.Handle()), "the icon's menu opens and Esc closes it");
-    Check(WaitFor([&] { return GetForegroundWindow() == target.Handle(); }, 3000),
-          "the window the user was in is in front again", "in front: " + WideToUtf8(ClassName(GetForegroundWindow())));
+    const bool back = WaitFor([&] { return GetForegroundWindow() == target.Handle(); }, 3000);
+    Check(back, "the window the user was in is in front again", WhatIsInFront());
     SetCursorPos(700, 400);
     Check(WaitFor([&] { return target.CloseRequests() == 1; }), "and a jump of the mouse closes it");
 }
@@ -182,8 +188,7 @@ E2E_CASE(tray_arm_at_start_never_shows_the_bar) {
     }
     Check(!shown, "the bar never showed, the icon is there");
     Check(t.Checked(IDC_RADIO2), "setting 2 is in force");
-    Check(GetForegroundWindow() == target.Handle(), "the window in front stays in front",
-          "in front: " + WideToUtf8(WindowText(GetForegroundWindow())));
+    Check(GetForegroundWindow() == target.Handle(), "the window in front stays in front", WhatIsInFront());
     SetCursorPos(700, 400);
     Check(WaitFor([&] { return target.CloseRequests() == 1; }), "a jump of the mouse closes it");
 }
