@@ -48,14 +48,10 @@ namespace {
 const int kMark = 1;
 }  // namespace
 
-bool ControlBar::MarkRange() const {
-    SendMessageW(Item(IDC_RANGEBAR), PBM_SETPOS, kMark, 0);
-    return RangePos() == kMark;
-}
-
 bool ControlBar::WaitTick() const {
+    SendMessageW(Item(IDC_RANGEBAR), PBM_SETPOS, kMark, 0);
     // A range of 0 (Sensitivity 0) holds no mark: two ticks' time instead.
-    if (!MarkRange()) {
+    if (RangePos() != kMark) {
         Rest(450);
         return true;
     }
@@ -65,7 +61,10 @@ bool ControlBar::WaitTick() const {
 bool ControlBar::WaitArmedWatching(bool& shown, DWORD timeoutMs) {
     shown = false;
     m_bar = nullptr;
-    bool marked = false;
+    // The range bar is asked without waiting on the bar's thread, busy
+    // starting, so that the watch goes on meanwhile. The mark is posted: the
+    // bar's message loop sets it once it runs, and a tick then replaces it.
+    bool posted = false, seen = false;
     return WaitFor(
         [&] {
             if (!m_bar) {
@@ -75,12 +74,11 @@ bool ControlBar::WaitArmedWatching(bool& shown, DWORD timeoutMs) {
             shown = shown || (m_bar && IsWindowVisible(m_bar));
             // Its controls come after the bar itself.
             if (!m_bar || !Item(IDC_ARM) || !Armed()) return false;
-            // A tick comes from the bar's message loop: then its start is over.
-            if (!marked) {
-                marked = true;
-                return !MarkRange();
-            }
-            return RangePos() != kMark;
+            if (!posted) posted = PostMessageW(Item(IDC_RANGEBAR), PBM_SETPOS, kMark, 0) != FALSE;
+            DWORD_PTR position = 0;
+            if (!SendMessageTimeoutW(Item(IDC_RANGEBAR), PBM_GETPOS, 0, 0, SMTO_NORMAL, 2, &position)) return false;
+            seen = seen || static_cast<int>(position) == kMark;
+            return seen && static_cast<int>(position) != kMark;
         },
         timeoutMs, 1);
 }

@@ -99,9 +99,6 @@ public:
     bool FileIs(const std::wstring& name, const std::string& bytes) const;
 
 private:
-    // Sets the range bar to a mark that the next tick of an armed bar
-    // replaces; false where its range holds no mark (Sensitivity 0).
-    bool MarkRange() const;
     // The armed picture's own style, since a bar away in the tray shows no children.
     bool Picture() const { return (GetWindowLongW(Item(IDC_ARMED_PICTURE), GWL_STYLE) & WS_VISIBLE) != 0; }
     std::wstring m_caption;  // of its message boxes
