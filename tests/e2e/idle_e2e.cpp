@@ -31,17 +31,18 @@ HWND Warning(const ControlBar& bar) {
 bool ArmAndRest(ControlBar& bar, TargetWindow& target) { return bar.Start() && bar.Arm(target, {512, 384}); }
 
 // A hand moving the mouse: from where the pointer rests, to and fro across
-// `window` at `speed` px/s for `ms`, a point every 10 ms. It stays over the
-// window, where Wine counts its motion as input.
+// `window` at `speed` px/s for `ms`, a point every kStrokeStepMs. It stays
+// over the window, where Wine counts its motion as input.
+constexpr DWORD kStrokeStepMs = 10;
 std::vector<POINT> Stroke(HWND window, int speed, DWORD ms) {
     RECT r;
     GetWindowRect(window, &r);
-    const int left = r.left + 20, right = r.right - 20, step = speed / 100;
+    const int left = r.left + 20, right = r.right - 20, step = speed * static_cast<int>(kStrokeStepMs) / 1000;
     POINT at;
     GetCursorPos(&at);
     std::vector<POINT> path;
     int dir = 1;
-    while (path.size() < ms / 10) {
+    while (path.size() < ms / kStrokeStepMs) {
         if (at.x + dir * step > right || at.x + dir * step < left) dir = -dir;
         at.x += dir * step;
         path.push_back(at);
@@ -104,7 +105,7 @@ E2E_CASE(idle_warning_cancelled_by_moving_the_mouse) {
     TargetWindow target(L"Still here");
     if (!Check(ArmAndRest(bar, target), "armed with the idle trigger on")) return;
     if (!Check(WaitFor([&] { return Warning(bar) != nullptr; }, 15000), "the warning shows")) return;
-    if (!XPointerPath(Stroke(target.Handle(), 1500, 1000), 10)) {
+    if (!XPointerPath(Stroke(target.Handle(), 1500, 1000), kStrokeStepMs)) {
         Skip("the pointer moved through the X server", "no X bridge here");
         return;
     }
