@@ -120,9 +120,23 @@ wine_env_stop() {
 # Keys held through the X server: a key press made inside Wine is dropped at
 # the next pointer motion, a real X key press holds. The driver asks for one
 # by dropping a request file in FOLDER (VEXAL_XREQ); only key presses and
-# releases are done, and the X focus put on a window of Wine's (no window
-# manager does it on the virtual display).
+# releases are done, the X focus put on a window of Wine's (no window
+# manager does it on the virtual display), and the pointer moved along a
+# path as a hand moves it.
 _vexal_bridge_pid=""
+
+# "STEP_MS X Y X Y ...": one xdotool run goes through the points, STEP_MS
+# (under 1000) apart.
+_vexal_pointer_path() {
+  local pause args=()
+  pause=$(printf '0.%03d' "$1")
+  shift
+  while [ $# -ge 2 ]; do
+    args+=(mousemove "$1" "$2" sleep "$pause")
+    shift 2
+  done
+  xdotool "${args[@]}"
+}
 
 x_key_bridge_start() {
   local folder=$1
@@ -136,6 +150,9 @@ x_key_bridge_start() {
         case "$action:$key" in
           keydown:[a-zA-Z_]*|keyup:[a-zA-Z_]*|key:[a-zA-Z_]*) xdotool "$action" "$key" ;;
           windowfocus:[0-9]*) xdotool windowfocus "$key" ;;
+          mousepath:[0-9]*)
+            # shellcheck disable=SC2086 # numbers only, split on purpose
+            [[ $key =~ ^[0-9\ ]+$ ]] && _vexal_pointer_path $key ;;
         esac
         rm -f "$f"
       done

@@ -44,15 +44,43 @@ bool ControlBar::Arm(TargetWindow& target, POINT rest) const {
 
 // Every tick of an armed bar sets its range bar, to 0 while the cursor rests:
 // a mark put there is gone once a tick has passed.
+namespace {
+const int kMark = 1;
+}  // namespace
+
 bool ControlBar::WaitTick() const {
-    const int mark = 1;
-    SendMessageW(Item(IDC_RANGEBAR), PBM_SETPOS, mark, 0);
+    SendMessageW(Item(IDC_RANGEBAR), PBM_SETPOS, kMark, 0);
     // A range of 0 (Sensitivity 0) holds no mark: two ticks' time instead.
-    if (RangePos() != mark) {
+    if (RangePos() != kMark) {
         Rest(450);
         return true;
     }
-    return WaitFor([&] { return RangePos() != mark; }, 3000);
+    return WaitFor([&] { return RangePos() != kMark; }, 3000);
+}
+
+bool ControlBar::WaitArmedWatching(bool& shown, DWORD timeoutMs) {
+    shown = false;
+    m_bar = nullptr;
+    // The range bar is asked without waiting on the bar's thread, busy
+    // starting, so that the watch goes on meanwhile. The mark is posted: the
+    // bar's message loop sets it once it runs, and a tick then replaces it.
+    bool posted = false, seen = false;
+    return WaitFor(
+        [&] {
+            if (!m_bar) {
+                const std::vector<HWND> bars = BarWindows(ProcessId());
+                if (!bars.empty()) m_bar = bars.front();
+            }
+            shown = shown || (m_bar && IsWindowVisible(m_bar));
+            // Its controls come after the bar itself.
+            if (!m_bar || !Item(IDC_ARM) || !Armed()) return false;
+            if (!posted) posted = PostMessageW(Item(IDC_RANGEBAR), PBM_SETPOS, kMark, 0) != FALSE;
+            DWORD_PTR position = 0;
+            if (!SendMessageTimeoutW(Item(IDC_RANGEBAR), PBM_GETPOS, 0, 0, SMTO_NORMAL, 2, &position)) return false;
+            seen = seen || static_cast<int>(position) == kMark;
+            return seen && static_cast<int>(position) != kMark;
+        },
+        timeoutMs, 1);
 }
 
 bool ControlBar::Disarm() const {
@@ -92,4 +120,21 @@ bool ControlBar::MessageSays(const std::wstring& text, DWORD timeoutMs) const {
 bool ControlBar::FileIs(const std::wstring& name, const std::string& bytes) const {
     std::string now;
     return ReadFile(name, now) && now == bytes;
+}
+
+std::vector<HWND> BarWindows(DWORD processId) {
+    std::vector<HWND> bars;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", L"VEXAL汉化版"); w;
+         w = FindWindowExW(nullptr, w, L"#32770", L"VEXAL汉化版")) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (!processId || owner == processId) bars.push_back(w);
+    }
+    return bars;
+}
+
+bool NoneRunning() {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "VEXAL");
+    if (mutex) CloseHandle(mutex);
+    return mutex == nullptr;
 }

@@ -72,6 +72,11 @@ public:
     bool Disarm() const;
     // Waits (3 s at most) for the next tick of the armed bar.
     bool WaitTick() const;
+    // For a start that arms the bar: follows it, shown or hidden, from
+    // before it exists until it is armed and has ticked once (Sensitivity
+    // above 0), looking every millisecond; `shown` tells whether it was
+    // ever visible meanwhile.
+    bool WaitArmedWatching(bool& shown, DWORD timeoutMs = 10000);
 
     // The run's visible top-level windows, and one of them by caption.
     std::vector<HWND> Windows() const { return VisibleWindowsOf(ProcessId()); }
@@ -99,3 +104,9 @@ private:
     std::wstring m_caption;  // of its message boxes
     HWND m_bar = nullptr;
 };
+
+// Every control bar, shown or hidden, of a process (0: of every process).
+std::vector<HWND> BarWindows(DWORD processId = 0);
+// No VEXAL holds the mutex that marks a running one: an earlier case's may
+// still be ending.
+bool NoneRunning();

@@ -65,13 +65,13 @@ void Skip(const char* what, const char* why) {
     std::fflush(stdout);
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
     DWORD start = GetTickCount();
     for (;;) {
         TargetWindow::Pump();
         if (condition()) return true;
         if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(20);
+        Sleep(pollMs);
     }
 }
 
@@ -343,7 +343,10 @@ void SaveDialogScreenshot(const char* name, HWND dialog) {
     SaveScreenshot(name, dialog);
 }
 
-bool XKey(const char* request) {
+namespace {
+// One line for the X bridge (scripts/wine-env.sh), dropped as a file in its
+// folder; true once the bridge has carried it out and removed the file.
+bool XRequest(const std::string& line, DWORD timeoutMs) {
     wchar_t folder[MAX_PATH];
     if (!GetEnvironmentVariableW(L"VEXAL_XREQ", folder, MAX_PATH)) return false;
     static int serial = 0;
@@ -352,10 +355,20 @@ bool XKey(const char* request) {
     HANDLE h = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     DWORD written;
-    ::WriteFile(h, request, static_cast<DWORD>(std::strlen(request)), &written, nullptr);
-    ::WriteFile(h, "\n", 1, &written, nullptr);
+    const std::string text = line + "\n";
+    ::WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(h);
-    return WaitFor([&] { return GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES; }, 3000);
+    return WaitFor([&] { return GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES; }, timeoutMs);
+}
+}  // namespace
+
+bool XKey(const char* request) { return XRequest(request, 3000); }
+
+bool XPointerPath(const std::vector<POINT>& points, DWORD stepMs) {
+    std::string line = "mousepath " + std::to_string(stepMs);
+    for (const POINT& p : points) line += " " + std::to_string(p.x) + " " + std::to_string(p.y);
+    // The bridge answers once the whole path is gone through.
+    return XRequest(line, 3000 + stepMs * static_cast<DWORD>(points.size()));
 }
 
 void FocusXKeys(HWND window) {

@@ -39,8 +39,8 @@ int E2EFailures();
 bool Check(bool ok, const char* what, const std::string& detail = "");
 void Skip(const char* what, const char* why);
 
-// Polls until the condition holds or the deadline passes.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+// Polls until the condition holds or the deadline passes, every `pollMs`.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000, DWORD pollMs = 20);
 
 // ---- the program under test ------------------------------------------------
 
@@ -149,6 +149,9 @@ void SaveDialogScreenshot(const char* name, HWND dialog);
 // Presses or releases a key through the X server ("keydown shift"); false
 // where no such bridge runs (on Windows).
 bool XKey(const char* request);
+// Moves the pointer through the X server from point to point, one every
+// `stepMs` (under 1000), as a hand moves it; false where no such bridge runs.
+bool XPointerPath(const std::vector<POINT>& points, DWORD stepMs);
 // Puts the X focus, where the X server's keys go, on the window's X window:
 // a window manager would, when Wine activates it; none runs here.
 void FocusXKeys(HWND window);

@@ -17,20 +17,7 @@ DWORD RunWith(const std::wstring& arguments, DWORD timeoutMs = 8000) {
     return p.ExitCode();
 }
 
-int Bars() {
-    int n = 0;
-    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", kBar); w; w = FindWindowExW(nullptr, w, L"#32770", kBar))
-        ++n;
-    return n;
-}
-
-// No VEXAL holds the mutex that marks a running one: an earlier case's may
-// still be ending.
-bool NoneRunning() {
-    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "VEXAL");
-    if (mutex) CloseHandle(mutex);
-    return mutex == nullptr;
-}
+size_t Bars() { return BarWindows().size(); }
 
 // The message an unknown argument brings names it, and what is wanted
 // instead where it says; answered with OK.
@@ -84,6 +71,28 @@ E2E_CASE(command_line_with_vexal_running) {
           "/restore brings it back");
     Check(Bars() == 1, "no second bar ever appeared");
     Check(RunWith(L"/exit") == 0 && p.WaitExit(5000), "/exit ends VEXAL");
+}
+
+// A script ends VEXAL and starts it again armed, one call right after the
+// other: /exit returns only once the running VEXAL has ended, so the next
+// start is a VEXAL of its own, armed as asked.
+E2E_CASE(command_line_exit_then_arm_at_once) {
+    if (!Check(WaitFor(NoneRunning, 10000), "no VEXAL of an earlier case runs")) return;
+    ControlBar first(DefaultSettings()), exitRun(DefaultSettings()), armRun(DefaultSettings());
+    if (!Check(first.Start(), "VEXAL runs")) return;
+    if (!Check(exitRun.Launch(L"/exit"), "/exit starts")) return;
+    // Waited on directly, to look at the running VEXAL the moment /exit ends.
+    WaitForSingleObject(exitRun.Process(), 8000);
+    const bool firstGone = !first.Running();
+    armRun.Launch(L"/arm 2");
+    Check(exitRun.ExitCode() == 0 && firstGone, "/exit ends with 0 once the running VEXAL has ended",
+          "exit code " + std::to_string(exitRun.ExitCode()) + (firstGone ? "" : ", VEXAL still running"));
+    const bool started = WaitFor([&] { return !armRun.Running() || FindTopWindow(armRun.ProcessId(), kBar); }, 10000) &&
+                         armRun.WaitBar(0);
+    if (!Check(started, "/arm 2 right after it starts a new VEXAL",
+               "it ended with " + std::to_string(armRun.ExitCode())))
+        return;
+    Check(WaitFor([&] { return armRun.Armed() && armRun.Checked(IDC_RADIO2); }), "armed with setting 2 in force");
 }
 
 // A killed run left a window hidden: /restore alone brings it back and ends.

@@ -1,15 +1,23 @@
 // The idle trigger from the outside, with small values: untouched, the
-// warning counts down and the bomb goes off at the window in front; a key
-// through the X server cancels it. The pointer rests still meanwhile: Wine
-// counts a cursor set by a program, and a window appearing under a resting
-// pointer, as input too (Windows counts neither).
+// warning counts down and the bomb goes off at the window in front; a key,
+// or the pointer moved, through the X server cancels it. Until then the
+// pointer rests still: Wine counts a cursor set by a program, and a window
+// appearing under a resting pointer, as input too (Windows counts neither).
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 #include "tests/e2e/ControlBarDriver.h"
 
 namespace {
 
-const char kIdleIni[] = "[Extra]\r\nHotkey=F12\r\nIdleSeconds=10\r\nIdleWarningSeconds=3\r\n";
+// VEXAL.ini with the hotkey F12 and the idle trigger at its shortest, the
+// warning counting `warningSeconds` down.
+std::string IdleIni(int warningSeconds) {
+    return "[Extra]\r\nHotkey=F12\r\nIdleSeconds=10\r\nIdleWarningSeconds=" + std::to_string(warningSeconds) + "\r\n";
+}
+const std::string kIdleIni = IdleIni(3);
 
 // The warning: a window of the run whose text counts the seconds down.
 HWND Warning(const ControlBar& bar) {
@@ -22,10 +30,30 @@ HWND Warning(const ControlBar& bar) {
 // would appear: it must keep out of the pointer's way.
 bool ArmAndRest(ControlBar& bar, TargetWindow& target) { return bar.Start() && bar.Arm(target, {512, 384}); }
 
+// A hand moving the mouse: from where the pointer rests, to and fro across
+// `window` at `speed` px/s for `ms`, a point every kStrokeStepMs. It stays
+// over the window, where Wine counts its motion as input.
+constexpr DWORD kStrokeStepMs = 10;
+std::vector<POINT> Stroke(HWND window, int speed, DWORD ms) {
+    RECT r;
+    GetWindowRect(window, &r);
+    const int left = r.left + 20, right = r.right - 20, step = speed * static_cast<int>(kStrokeStepMs) / 1000;
+    POINT at;
+    GetCursorPos(&at);
+    std::vector<POINT> path;
+    int dir = 1;
+    while (path.size() < ms / kStrokeStepMs) {
+        if (at.x + dir * step > right || at.x + dir * step < left) dir = -dir;
+        at.x += dir * step;
+        path.push_back(at);
+    }
+    return path;
+}
+
 }  // namespace
 
 E2E_CASE(idle_warning_then_detonation) {
-    ControlBar bar({WithSensitivity(20), std::string(kIdleIni)});
+    ControlBar bar({WithSensitivity(20), kIdleIni});
     TargetWindow target(L"Left alone");
     if (!Check(ArmAndRest(bar, target), "armed with the idle trigger on")) return;
     HWND warning = nullptr;
@@ -60,11 +88,53 @@ E2E_CASE(idle_warning_cancelled_by_a_key) {
 }
 
 E2E_CASE(idle_detonation_in_hide_mode_comes_back) {
-    ControlBar bar({WithSensitivity(20), std::string(kIdleIni) + "HideInsteadOfClose=1\r\n"});
+    ControlBar bar({WithSensitivity(20), kIdleIni + "HideInsteadOfClose=1\r\n"});
     TargetWindow target(L"Hidden when idle");
     if (!Check(ArmAndRest(bar, target), "armed with the idle trigger and hiding on")) return;
     Check(WaitFor([&] { return !IsWindowVisible(target.Handle()); }, 25000),
           "untouched, the window in front is hidden");
     bar.PostHotkey();
     Check(WaitFor([&] { return IsWindowVisible(target.Handle()) != FALSE; }, 8000), "the hotkey brings it back");
+}
+
+// Moving the mouse is how the user cancels the warning: however long the
+// hand keeps moving, that movement sets nothing off, and the armed bomb
+// watches on as before once the mouse rests.
+E2E_CASE(idle_warning_cancelled_by_moving_the_mouse) {
+    ControlBar bar({WithSensitivity(20), IdleIni(10)});
+    TargetWindow target(L"Still here");
+    if (!Check(ArmAndRest(bar, target), "armed with the idle trigger on")) return;
+    if (!Check(WaitFor([&] { return Warning(bar) != nullptr; }, 15000), "the warning shows")) return;
+    if (!XPointerPath(Stroke(target.Handle(), 1500, 1000), kStrokeStepMs)) {
+        Skip("the pointer moved through the X server", "no X bridge here");
+        return;
+    }
+    Check(WaitFor([&] { return !Warning(bar); }, 1000), "a second's movement at 1500 px/s cancels the warning");
+    // Two ticks of the pointer at rest, of a bar still armed.
+    const bool rested = bar.Armed() && bar.WaitTick() && bar.WaitTick();
+    if (!Check(rested && target.CloseRequests() == 0 && bar.Armed(), "nothing went off and the bomb is still armed",
+               std::to_string(target.CloseRequests()) + " close requests"))
+        return;
+    POINT at;
+    GetCursorPos(&at);
+    SetCursorPos(at.x - 200, at.y);
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }), "then a jump closes the window in front");
+}
+
+// The hotkey while the warning counts down sets the bomb off at once: the
+// warning goes with it, and does not come back.
+E2E_CASE(idle_warning_gone_after_the_hotkey) {
+    ControlBar bar({WithSensitivity(20), IdleIni(10)});
+    TargetWindow target(L"Hotkey pressed");
+    if (!Check(ArmAndRest(bar, target), "armed with the idle trigger and the hotkey F12")) return;
+    FocusXKeys(target.Handle());
+    if (!Check(WaitFor([&] { return Warning(bar) != nullptr; }, 15000), "the warning shows")) return;
+    if (!XKey("key F12")) {
+        Skip("a key through the X server", "no X key bridge here");
+        return;
+    }
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }), "F12 sets the bomb off at the window in front");
+    Check(WaitFor([&] { return !Warning(bar); }, 1000), "the warning is gone right after");
+    // A dozen ticks' time in which it must not show again.
+    Check(!WaitFor([&] { return Warning(bar) != nullptr; }, 2500), "and stays gone");
 }

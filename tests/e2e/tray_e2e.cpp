@@ -25,6 +25,44 @@ bool MenuOpen() {
 
 void ClickIcon(HWND bar, UINT mouseMessage) { PostMessageW(bar, kTrayMessage, 1, mouseMessage); }
 
+// The window in front, for a check's detail: its class and caption.
+std::string WhatIsInFront() {
+    HWND w = GetForegroundWindow();
+    return "in front: " + WideToUtf8(ClassName(w)) + " \"" + WideToUtf8(WindowText(w)) + "\"";
+}
+
+// The icon's menu opened with the right button and closed with Esc.
+bool MenuOpenedAndEscaped(HWND bar) {
+    ClickIcon(bar, WM_RBUTTONUP);
+    if (!WaitFor(MenuOpen, 3000)) return false;
+    // The menu's own loop runs in the bar's thread and reads its keys there.
+    PostMessageW(bar, WM_KEYDOWN, VK_ESCAPE, 0);
+    return WaitFor([] { return !MenuOpen(); }, 3000);
+}
+
+// Wine's explorer keeps a hidden taskbar window: shown and brought to the
+// front, as Windows brings its own when the icon is clicked; hidden again
+// at the end if it was.
+class TaskbarInFront {
+public:
+    TaskbarInFront() : m_taskbar(FindWindowW(L"Shell_TrayWnd", nullptr)) {
+        if (!m_taskbar) return;
+        m_wasVisible = IsWindowVisible(m_taskbar) != FALSE;
+        ShowWindow(m_taskbar, SW_SHOWNA);
+        m_inFront = BringToFront(m_taskbar);
+    }
+    ~TaskbarInFront() {
+        if (m_taskbar && !m_wasVisible) ShowWindow(m_taskbar, SW_HIDE);
+    }
+    bool Found() const { return m_taskbar != nullptr; }
+    bool InFront() const { return m_inFront; }
+
+private:
+    HWND m_taskbar;
+    bool m_wasVisible = false;
+    bool m_inFront = false;
+};
+
 bool Away(HWND bar) { return !IsWindowVisible(bar) && IconThere(bar); }
 bool Back(HWND bar) { return IsWindowVisible(bar) && !IconThere(bar); }
 
@@ -95,11 +133,8 @@ E2E_CASE(tray_menu_leaves_the_bomb_watching) {
     if (!Check(t.Start(), "starts") || !ArmIntoTray(t, target)) return;
     HWND bar = t.Handle();
     auto inFront = [&] { return GetForegroundWindow() == target.Handle(); };
-    ClickIcon(bar, WM_RBUTTONUP);
-    Check(WaitFor(MenuOpen, 3000), "the menu opens");
-    PostMessageW(bar, WM_KEYDOWN, VK_ESCAPE, 0);
-    Check(WaitFor([] { return !MenuOpen(); }, 3000) && WaitFor(inFront, 3000),
-          "Esc closes it and the window the user was in is in front again");
+    Check(MenuOpenedAndEscaped(bar) && WaitFor(inFront, 3000),
+          "the menu opens, Esc closes it and the window the user was in is in front again");
 
     ClickIcon(bar, WM_RBUTTONUP);
     Check(WaitFor(MenuOpen, 3000), "the menu opens again");
@@ -112,6 +147,50 @@ E2E_CASE(tray_menu_leaves_the_bomb_watching) {
     Check(t.Armed(), "and the bomb is still armed");
     SetCursorPos(700, 400);
     Check(WaitFor([&] { return target.CloseRequests() == 1; }), "and fires at it when the mouse jumps");
+}
+
+// Windows puts the taskbar in front when the icon is clicked: once the
+// icon's menu is closed, the window the user was in is in front again, and
+// the armed bomb fires at it.
+E2E_CASE(tray_menu_from_the_taskbar_leaves_the_bomb_watching) {
+    ControlBar t(TrayFiles("[Extra]\r\nTrayWhileArmed=1\r\n"));
+    TargetWindow target(L"Taskbar menu target");
+    if (!Check(t.Start(), "starts") || !ArmIntoTray(t, target)) return;
+    TaskbarInFront taskbar;
+    if (!taskbar.Found()) {
+        Skip("the taskbar in front", "no Shell_TrayWnd here");
+        return;
+    }
+    if (!Check(taskbar.InFront(), "the taskbar is shown and in front")) return;
+    Check(MenuOpenedAndEscaped(t.Handle()), "the icon's menu opens and Esc closes it");
+    const bool back = WaitFor([&] { return GetForegroundWindow() == target.Handle(); }, 3000);
+    Check(back, "the window the user was in is in front again", WhatIsInFront());
+    SetCursorPos(700, 400);
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }), "and a jump of the mouse closes it");
+}
+
+// A script that starts VEXAL armed with TrayWhileArmed on never sees the
+// bar: it goes straight to the notification area, and the window in front
+// stays there, watched.
+E2E_CASE(tray_arm_at_start_never_shows_the_bar) {
+    if (!Check(WaitFor(NoneRunning, 10000), "no VEXAL of an earlier case runs")) return;
+    BombSettings s = DefaultSettings();
+    s.Records[1].Sensitivity = "20";
+    ControlBar t({s, "[Extra]\r\nTrayWhileArmed=1\r\n"});
+    TargetWindow target(L"Armed at start target");
+    target.Activate();
+    SetCursorPos(ControlBar::kRest.x, ControlBar::kRest.y);
+    bool shown = false;
+    if (!Check(t.Launch(L"/arm 2") && t.WaitArmedWatching(shown), "/arm 2 starts VEXAL armed")) return;
+    if (!IconThere(t.Handle())) {
+        Skip("the notification area", "no notification area takes icons here; the bar rightly shows");
+        return;
+    }
+    Check(!shown, "the bar never showed, the icon is there");
+    Check(t.Checked(IDC_RADIO2), "setting 2 is in force");
+    Check(GetForegroundWindow() == target.Handle(), "the window in front stays in front", WhatIsInFront());
+    SetCursorPos(700, 400);
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }), "a jump of the mouse closes it");
 }
 
 // Whoever has lost sight of the icon starts VEXAL again: with nothing
