@@ -17,8 +17,10 @@ BOOL CALLBACK CollectOwned(HWND window, LPARAM param) {
 
 }  // namespace
 
+// A window out of sight is never activated by its move: it would take the
+// front from the window the user is in without being seen.
 void CWnd::SetTopmost(bool topmost) const {
-    const UINT flags = SWP_NOMOVE | SWP_NOSIZE;
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | (IsWindowVisible(m_hWnd) ? 0 : SWP_NOACTIVATE);
     ::SetWindowPos(m_hWnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
     if (!topmost || (GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
 
