@@ -26,6 +26,10 @@ bool StartsWithPath(std::u16string_view line, std::u16string_view path) {
     return true;
 }
 
+// An empty argument ("" on the line) is named as it was typed, so that the
+// message shows what it could not take.
+std::u16string Named(const std::u16string& argument) { return argument.empty() ? u"\"\"" : argument; }
+
 }  // namespace
 
 std::vector<std::u16string> SplitCommandLine(std::u16string_view line, std::u16string_view programPath) {
@@ -98,13 +102,13 @@ CommandRequest ReadCommandRequest(const std::vector<std::u16string>& arguments) 
         }
     }
     if (request.kind == CommandRequest::kUnknown) {
-        request.argument = arguments[0];
+        request.argument = Named(arguments[0]);
         request.settingMissing = name == u"arm";
-        if (request.settingMissing && arguments.size() > 1) request.argument += u" " + arguments[1];
+        if (request.settingMissing && arguments.size() > 1) request.argument += u" " + Named(arguments[1]);
     } else if (arguments.size() > used) {
         request = CommandRequest();
         request.kind = CommandRequest::kUnknown;
-        request.argument = arguments[used];
+        request.argument = Named(arguments[used]);
     }
     return request;
 }

@@ -52,7 +52,8 @@ std::vector<std::string_view> SplitFields(std::string_view text, size_t fields) 
     return parts;
 }
 
-// Strict UTF-8 and back, for the endpoint's id.
+// Strict UTF-8 and back, for the endpoint's id; neither way takes a control
+// character, so that an id is read only where it could have been written.
 bool Utf8ToUtf16(std::string_view in, std::u16string& out) {
     out.clear();
     for (size_t i = 0; i < in.size();) {
@@ -66,7 +67,7 @@ bool Utf8ToUtf16(std::string_view in, std::u16string& out) {
             c = (c << 6) | (t & 0x3Fu);
         }
         static const uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (c < kLeast[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        if (c < 0x20 || c < kLeast[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
         if (c >= 0x10000) {
             out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
             out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));

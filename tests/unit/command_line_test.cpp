@@ -45,13 +45,17 @@ TEST(CommandLine, KnownArgumentsInAnyCaseWithSlashOrDash) {
         {{u"/hide"}, CommandRequest::kUnknown, 0, u"/hide"},
         {{u"/show", u"now"}, CommandRequest::kUnknown, 0, u"now"},
         {{u"/arm", u"2", u"/exit"}, CommandRequest::kUnknown, 0, u"/exit"},
+        // An empty argument, "" on the line, named as it was typed.
+        {{u""}, CommandRequest::kUnknown, 0, u"\"\""},
+        {{u"/show", u""}, CommandRequest::kUnknown, 0, u"\"\""},
+        {{u"-arm", u""}, CommandRequest::kUnknown, 0, u"-arm \"\""},
     };
     for (const auto& c : cases) {
         const CommandRequest r = ReadCommandRequest(c.args);
         EXPECT_EQ(r.kind, c.kind) << c.args.size();
         EXPECT_EQ(r.setting, c.setting);
         EXPECT_EQ(r.argument, c.unknown);
-        EXPECT_EQ(r.settingMissing, c.unknown.rfind(u"/arm", 0) == 0);
+        EXPECT_EQ(r.settingMissing, c.unknown.rfind(u"/arm", 0) == 0 || c.unknown.rfind(u"-arm", 0) == 0);
     }
 }
 

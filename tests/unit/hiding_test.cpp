@@ -186,7 +186,9 @@ TEST(Hiding, StateRecordReadsNumbersStrictly) {
     EXPECT_EQ(ParseHiddenRecord(text).state.windows, (std::vector<HiddenWindow>{{0xABC, 4294967295u, UINT64_MAX}}));
 
     for (const char* sound : {"1,2", "3,0", "-1,0", "1,0,1000001", "2,5,3", "0,0,1", "1,0,-1", "1,0,5,\xC3",
-                              "1,0,1,\xED\xA0\x80", "01,4294967296", ",1"}) {
+                              "1,0,1,\xED\xA0\x80", "01,4294967296", ",1",
+                              // an endpoint id with a control character, which no record could write back
+                              "1,0,5,{0.0.1}\r2", "1,0,5,a\tb"}) {
         SCOPED_TRACE(sound);
         EXPECT_EQ(ParseHiddenRecord(std::string("[Hidden]\nSound=") + sound).state.sound.kind, SavedSound::kNothing);
     }
