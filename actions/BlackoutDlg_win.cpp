@@ -1,4 +1,4 @@
-#include "actions/BlackoutDlg.h"
+#include "actions/BlackoutDlg_win.h"
 
 #include "base/Scoped_win.h"
 #include "res/resource.h"

@@ -1,9 +1,9 @@
-#include "app/BarView.h"
+#include "app/BarView_win.h"
 
 #include <commctrl.h>
 
-#include "app/BarIds.h"
-#include "app/TrayPresence.h"
+#include "app/BarIds_win.h"
+#include "app/TrayPresence_win.h"
 #include "base/Codepage.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"

@@ -1,12 +1,12 @@
-#include "app/BombApp.h"
+#include "app/BombApp_win.h"
 
 #include <string>
 
-#include "app/BombDlg.h"
+#include "app/BombDlg_win.h"
 #include "app/CommandLine.h"
-#include "app/ControlBarDesktop.h"
+#include "app/ControlBarDesktop_win.h"
 #include "app/HiddenStateFile.h"
-#include "app/RemoteRequest.h"
+#include "app/RemoteRequest_win.h"
 #include "sysinfo/WindowsVersion.h"
 #include "trigger/Hiding.h"
 

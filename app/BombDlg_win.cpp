@@ -1,26 +1,26 @@
-#include "app/BombDlg.h"
+#include "app/BombDlg_win.h"
 
 #include <ctime>
 #include <utility>
 
 #include "actions/RealWinCalls.h"
 #include "actions/SystemActions.h"
-#include "app/BarIds.h"
-#include "app/BarView.h"
-#include "app/CommandRequests.h"
-#include "app/ControlBarDesktop.h"
+#include "app/BarIds_win.h"
+#include "app/BarView_win.h"
+#include "app/CommandRequests_win.h"
+#include "app/ControlBarDesktop_win.h"
 #include "app/HiddenStateFile.h"
-#include "app/PanicKey.h"
-#include "app/TrayPresence.h"
+#include "app/PanicKey_win.h"
+#include "app/TrayPresence_win.h"
 #include "base/Scoped_win.h"
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
-#include "settings/HotkeyHidingDlg.h"
+#include "settings/HotkeyHidingDlg_win.h"
 #include "settings/ExtraSettingsFile.h"
-#include "settings/SettingsDlg.h"
+#include "settings/SettingsDlg_win.h"
 #include "settings/SettingsFile.h"
-#include "sysinfo/InfoDlg.h"
+#include "sysinfo/InfoDlg_win.h"
 
 namespace {
 

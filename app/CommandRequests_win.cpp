@@ -1,8 +1,8 @@
-#include "app/CommandRequests.h"
+#include "app/CommandRequests_win.h"
 
-#include "app/BarIds.h"
-#include "app/RemoteRequest.h"
-#include "app/TrayPresence.h"
+#include "app/BarIds_win.h"
+#include "app/RemoteRequest_win.h"
+#include "app/TrayPresence_win.h"
 #include "res/resource.h"
 
 namespace {

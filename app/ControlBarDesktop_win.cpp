@@ -1,4 +1,4 @@
-#include "app/ControlBarDesktop.h"
+#include "app/ControlBarDesktop_win.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -6,9 +6,9 @@
 #include <map>
 #include <set>
 
-#include "actions/BlackoutDlg.h"
+#include "actions/BlackoutDlg_win.h"
 #include "actions/SystemActions.h"
-#include "app/TrayPresence.h"
+#include "app/TrayPresence_win.h"
 #include "base/Codepage.h"
 #include "base/Scoped_win.h"
 #include "base/TimeConversion_win.h"

@@ -1,4 +1,4 @@
-#include "app/IdleWarning.h"
+#include "app/IdleWarning_win.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "app/PanicKey.h"
+#include "app/PanicKey_win.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "app/RemoteRequest.h"
+#include "app/RemoteRequest_win.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "app/TrayIcon.h"
+#include "app/TrayIcon_win.h"
 
 #include <shellapi.h>
 

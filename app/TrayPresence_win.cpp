@@ -1,4 +1,4 @@
-#include "app/TrayPresence.h"
+#include "app/TrayPresence_win.h"
 
 #include "base/Scoped_win.h"
 #include "res/resource.h"

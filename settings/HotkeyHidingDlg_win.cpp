@@ -1,4 +1,4 @@
-#include "settings/HotkeyHidingDlg.h"
+#include "settings/HotkeyHidingDlg_win.h"
 
 #include <commctrl.h>
 

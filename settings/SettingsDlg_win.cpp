@@ -1,8 +1,8 @@
-#include "settings/SettingsDlg.h"
+#include "settings/SettingsDlg_win.h"
 
 #include <string>
 
-#include "actions/BlackoutDlg.h"
+#include "actions/BlackoutDlg_win.h"
 #include "actions/RealWinCalls.h"
 #include "actions/SystemActions.h"
 #include "framework/DataExchange.h"

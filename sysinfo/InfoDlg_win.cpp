@@ -1,4 +1,4 @@
-#include "sysinfo/InfoDlg.h"
+#include "sysinfo/InfoDlg_win.h"
 
 #include <array>
 #include <utility>

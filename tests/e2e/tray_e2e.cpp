@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/TrayIcon.h"
+#include "app/TrayIcon_win.h"
 #include "tests/e2e/ControlBarDriver.h"
 
 namespace {

@@ -5,7 +5,7 @@
 // is chosen from the menu reaches the bar as a command.
 #include <windows.h>
 
-#include "app/TrayIcon.h"
+#include "app/TrayIcon_win.h"
 #include "app/BarPresence.h"
 #include "trigger/Desktop.h"
 

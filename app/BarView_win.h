@@ -5,7 +5,7 @@
 // tray presence's to say.
 #include <string>
 
-#include "app/IdleWarning.h"
+#include "app/IdleWarning_win.h"
 #include "framework/Dialog.h"
 #include "settings/SettingRecord.h"
 #include "trigger/Desktop.h"

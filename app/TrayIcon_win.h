@@ -4,7 +4,7 @@
 // kTrayMessage, with the mouse message in lParam.
 #include <windows.h>
 
-#include "app/BarIds.h"
+#include "app/BarIds_win.h"
 
 class TrayIcon {
 public:

@@ -3,7 +3,7 @@
 // WM_HOTKEY with kPanicHotkey; a key another program holds is said once.
 #include <windows.h>
 
-#include "app/BarIds.h"
+#include "app/BarIds_win.h"
 #include "settings/HotkeyText.h"
 
 class PanicKey {
