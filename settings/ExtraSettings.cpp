@@ -6,6 +6,7 @@ namespace {
 
 constexpr char kHotkeyKey[] = "Hotkey";
 constexpr char kAlsoHideKey[] = "AlsoHide";
+constexpr char kPasswordKey[] = "Password";
 
 // The numbers VEXAL.ini holds: digits only, in their range, else the default.
 struct Number {
@@ -49,7 +50,7 @@ bool ExtraSettings::operator==(const ExtraSettings& other) const {
     return Hotkey == other.Hotkey && HideInsteadOfClose == other.HideInsteadOfClose &&
            MuteWhileHidden == other.MuteWhileHidden && LockAfterDetonation == other.LockAfterDetonation &&
            TrayWhileArmed == other.TrayWhileArmed && AlsoHide == other.AlsoHide && IdleSeconds == other.IdleSeconds &&
-           IdleWarningSeconds == other.IdleWarningSeconds;
+           IdleWarningSeconds == other.IdleWarningSeconds && Password == other.Password;
 }
 
 std::optional<IniText> ParseExtraSettingsText(std::string_view bytes) {
@@ -64,6 +65,8 @@ ExtraSettings ReadExtraSettings(const IniText& text) {
     // Off is the default, so anything but "1" reads as off.
     for (const Switch& s : kSwitches) settings.*s.member = text.Get(kExtraSection, s.key) == "1";
     settings.AlsoHide = text.Get(kExtraSection, kAlsoHideKey).value_or("");
+    // Kept as written, so that a line that cannot be read still asks.
+    settings.Password = text.Get(kExtraSection, kPasswordKey).value_or("");
     for (const Number& n : kNumbers)
         if (std::optional<std::string> value = text.Get(kExtraSection, n.key))
             ReadNumber(*value, n, settings.*n.member);
@@ -76,6 +79,8 @@ void WriteExtraSettings(const ExtraSettings& settings, IniText& text) {
     // A file that never had a list gets none: it stays as earlier versions wrote it.
     if (!settings.AlsoHide.empty() || text.Get(kExtraSection, kAlsoHideKey))
         text.Set(kExtraSection, kAlsoHideKey, settings.AlsoHide);
+    if (!settings.Password.empty() || text.Get(kExtraSection, kPasswordKey))
+        text.Set(kExtraSection, kPasswordKey, settings.Password);
     const ExtraSettings defaults;
     for (const Number& n : kNumbers)
         if (settings.*n.member != defaults.*n.member || text.Get(kExtraSection, n.key))

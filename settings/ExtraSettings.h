@@ -22,6 +22,8 @@ struct ExtraSettings {
     // else 10 to 86400), and the warning's seconds (0 to 60; 0: no warning).
     int32_t IdleSeconds = 0;
     int32_t IdleWarningSeconds = 10;
+    // The password's verifier as written (PasswordVerifier.h); empty: none.
+    std::string Password;
     bool operator==(const ExtraSettings& other) const;
     bool operator!=(const ExtraSettings& other) const { return !(*this == other); }
 };
@@ -40,6 +42,6 @@ std::optional<IniText> ParseExtraSettingsText(std::string_view bytes);
 // only.
 ExtraSettings ReadExtraSettings(const IniText& text);
 
-// Writes every key into [Extra] (Hotkey= empty for none; AlsoHide and the idle numbers only where they differ from
-// their defaults or were there already), keeping every other line.
+// Writes every key into [Extra] (Hotkey= empty for none; AlsoHide, the idle numbers and Password only where they
+// differ from their defaults or were there already), keeping every other line.
 void WriteExtraSettings(const ExtraSettings& settings, IniText& text);
