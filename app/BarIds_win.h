@@ -21,5 +21,4 @@ constexpr UINT kTrayMessage = WM_APP + 1;
 // Commands besides the controls' and the icon menu's (res/resource.h).
 enum BarCommand : UINT {
     kDetonateCommand = 40101,  // the bomb off now, against the window in front
-    kShowCommand = 40102,      // the bar into sight and in front
 };

@@ -6,6 +6,8 @@
 #include "app/CommandLine.h"
 #include "app/ControlBarDesktop_win.h"
 #include "app/HiddenStateFile.h"
+#include "app/PasswordDlg_win.h"
+#include "settings/ExtraSettingsFile.h"
 #include "app/RemoteRequest_win.h"
 #include "sysinfo/WindowsVersion.h"
 #include "trigger/Hiding.h"
@@ -49,12 +51,17 @@ void ShowUnknownArgument(const CommandRequest& request) {
     AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-// What a run that was killed left hidden, brought back without a bar; false
-// where a record is there that cannot be read.
+// What a run that was killed left hidden, brought back without a bar, for
+// the password it was hidden under (else the one in force); false where a
+// record is there that cannot be read, or the password was not given.
 bool BringBackLeftHidden(const StartupFacts& facts) {
     HiddenState left;
     const RecordFound found = LoadHiddenStateFile(facts.ProgramFolder, left);
     if (found != RecordFound::Read) return found == RecordFound::None;
+    const std::string verifier =
+        left.verifier.empty() ? LoadExtraSettings(facts.ProgramFolder).Password : left.verifier;
+    PasswordThrottle throttle;
+    if (!AskPassword(Request::BringBack, verifier, throttle)) return false;
     ControlBarDesktop desktop(nullptr, facts, nullptr);
     Hiding hiding;
     hiding.Adopt(left);

@@ -11,6 +11,7 @@
 #include "app/ControlBarDesktop_win.h"
 #include "app/HiddenStateFile.h"
 #include "app/PanicKey_win.h"
+#include "app/PasswordGuard_win.h"
 #include "app/TrayPresence_win.h"
 #include "base/Scoped_win.h"
 #include "framework/DataExchange.h"
@@ -100,7 +101,8 @@ BOOL CBombDlg::OnInitDialog() {
     m_tray.reset(new TrayPresence(m_hWnd, m_hIcon, m_monitor, m_hiding));
     m_desktop.reset(new ControlBarDesktop(m_hWnd, m_facts, m_tray.get()));
     m_view.reset(new BarView(*this, m_settings, *m_tray));
-    m_requests.reset(new CommandRequests(m_hWnd, *m_tray));
+    m_guard.reset(new PasswordGuard(m_settings.Extra, m_hiding, *m_tray));
+    m_requests.reset(new CommandRequests(m_hWnd, *m_tray, *m_guard));
 
     if (HMENU menu = GetSystemMenu(m_hWnd, FALSE)) {
         wchar_t about[128];
@@ -120,22 +122,25 @@ BOOL CBombDlg::OnInitDialog() {
     m_view->SetRangePos(0);
     m_view->ShowArmedPicture(false);
 
+    // Ends without asking for the password, and so without bringing back
+    // what a password protects.
     if (LoadSettingsFile(m_facts.ProgramFolder, m_settings) == LoadResult::Broken) {
         AfxMessageBox(kBrokenFileMessage, MB_OK | MB_ICONEXCLAMATION);
-        PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+        EndDialog(IDCANCEL);
     }
 
     m_settings.ApplySetting(m_settings.CurrentSetting);
     ShowActiveSettings();
 
-    // What a run that was killed had hidden comes back first; a hotkey
-    // another program holds is said once, and the program runs on without one.
+    // What a run that was killed had hidden comes back first, for the
+    // password it was hidden under; a hotkey another program holds is said
+    // once, and the program runs on without one.
+    m_settings.Extra = LoadExtraSettings(m_facts.ProgramFolder);
     HiddenState left;
     if (LoadHiddenStateFile(m_facts.ProgramFolder, left) == RecordFound::Read) {
         m_hiding.Adopt(left);
-        m_hiding.Restore(Roles());
+        if (m_guard->Allows(Request::BringBack)) m_hiding.Restore(Roles());
     }
-    m_settings.Extra = LoadExtraSettings(m_facts.ProgramFolder);
     if (!m_panicKey->Register(m_settings.Extra.Hotkey)) PanicKey::ShowTaken(m_settings.Extra.Hotkey);
 
     if (IsSettingNumber(m_armAtStart)) {
@@ -156,8 +161,10 @@ BOOL CBombDlg::OnInitDialog() {
 
 bool CBombDlg::ShownWhenOpened() const { return m_tray->BarShown(); }
 
+// What needs the password goes no further without it.
 bool CBombDlg::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (!m_tray) return false;  // before the window's own set-up
+    if (!m_requests) return false;  // before the window's own set-up
+    if (m_guard->Stops(message, wParam, lParam)) return true;
     if (m_tray->Handle(*m_desktop, message, wParam, lParam)) return true;
     return m_requests->Handle(message, lParam, m_detonating, result);
 }
@@ -200,9 +207,11 @@ LRESULT CBombDlg::OnTimer(WPARAM id, LPARAM) {
     return 0;
 }
 
-// However the program ends, nothing it hid stays hidden.
+// However the program ends, nothing it hid stays hidden, unless a password
+// protects it and the end did not ask for it: the record then keeps it for
+// the next start.
 LRESULT CBombDlg::OnDestroy(WPARAM, LPARAM) {
-    BringBack();
+    if (m_guard->EndMayBringBack()) BringBack();
     m_tray->Move(BarEvent::Exit, m_settings.Extra.TrayWhileArmed);
     LRESULT result = Default();
     m_monitor.OnDestroy(*m_view);
@@ -254,7 +263,7 @@ void CBombDlg::OnSettings() {
     ShowActiveSettings();
     if (!SaveSettingsFile(m_facts.ProgramFolder, m_settings)) {
         AfxMessageBox(kSaveFailedMessage, MB_OK | MB_ICONEXCLAMATION);
-        PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+        EndDialog(IDCANCEL);
     }
 }
 

@@ -19,6 +19,7 @@ class BarView;
 class CommandRequests;
 class ControlBarDesktop;
 class PanicKey;
+class PasswordGuard;
 class TrayPresence;
 
 // The message a second start sends every top-level window, so that the
@@ -86,5 +87,6 @@ private:
     std::unique_ptr<TrayPresence> m_tray;
     std::unique_ptr<ControlBarDesktop> m_desktop;
     std::unique_ptr<BarView> m_view;
+    std::unique_ptr<PasswordGuard> m_guard;
     std::unique_ptr<CommandRequests> m_requests;
 };

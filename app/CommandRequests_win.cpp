@@ -1,6 +1,7 @@
 #include "app/CommandRequests_win.h"
 
 #include "app/BarIds_win.h"
+#include "app/PasswordGuard_win.h"
 #include "app/RemoteRequest_win.h"
 #include "app/TrayPresence_win.h"
 #include "res/resource.h"
@@ -12,21 +13,22 @@ const UINT kSettingButtons[] = {IDC_RADIO1, IDC_RADIO2, IDC_RADIO3, IDC_RADIO4, 
 }  // namespace
 
 // Bringing back works over any window of VEXAL's, as the hotkey's does; the
-// rest is refused while one of its dialogs is open.
+// rest is refused while one of its dialogs is open. The caller hears of a
+// password asked for and not given as of a request refused now.
 bool CommandRequests::Handle(UINT message, LPARAM lParam, bool detonating, LRESULT& result) {
     if (message != WM_COPYDATA) return false;
     CommandRequest request;
     result = FALSE;
     if (!ReadRemoteRequest(reinterpret_cast<const COPYDATASTRUCT*>(lParam), request)) return true;
     result = kRequestCarriedOut;
-    if (request.kind == CommandRequest::kRestore)
+    if (request.kind == CommandRequest::kRestore) {
         Command(ID_TRAY_BRING_BACK);
-    else if (detonating)
+        if (m_guard.TakeRefusal()) result = kRequestRefusedNow;
+    } else if (detonating) {
         m_waiting.push_back(request);
-    else if (!IsWindowEnabled(m_bar))
+    } else if (!IsWindowEnabled(m_bar) || !CarryOut(request)) {
         result = kRequestRefusedNow;
-    else
-        CarryOut(request);
+    }
     return true;
 }
 
@@ -38,31 +40,32 @@ void CommandRequests::CarryOutWaiting() {
     }
 }
 
-void CommandRequests::CarryOut(const CommandRequest& request) {
+// Arming another setting while armed is arming: it asks nothing.
+bool CommandRequests::CarryOut(const CommandRequest& request) {
     switch (request.kind) {
         case CommandRequest::kDetonate:
             // The detonation may end in a message: the caller need not wait for it.
             if (InSendMessage()) ReplyMessage(kRequestCarriedOut);
             Command(kDetonateCommand);
-            break;
+            return true;
         case CommandRequest::kArm:
-            if (!IsWindowEnabled(GetDlgItem(m_bar, IDC_ARM))) Command(IDC_DISARM);
             Command(kSettingButtons[request.setting]);  // read as 0 to 5 only
             Command(IDC_ARM);
-            break;
+            return true;
         case CommandRequest::kDisarm:
             Command(IDC_DISARM);
             break;
         case CommandRequest::kShow:
+            if (!m_tray.BarShown() && !m_guard.Allows(Request::ShowBar)) return false;
             m_tray.Move(BarEvent::Show, false);
             if (IsIconic(m_bar)) ShowWindow(m_bar, SW_RESTORE);
             SetForegroundWindow(m_bar);
-            break;
+            return true;
         case CommandRequest::kExit:
-            Command(ID_TRAY_BRING_BACK);
-            PostMessageW(m_bar, WM_COMMAND, IDCANCEL, 0);
+            Command(ID_TRAY_EXIT);
             break;
         default:
-            break;
+            return true;
     }
+    return !m_guard.TakeRefusal();
 }

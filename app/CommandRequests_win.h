@@ -9,11 +9,13 @@
 
 #include "app/CommandLine.h"
 
+class PasswordGuard;
 class TrayPresence;
 
 class CommandRequests {
 public:
-    CommandRequests(HWND bar, TrayPresence& tray) : m_bar(bar), m_tray(tray) {}
+    // What needs VEXAL's password asks `guard` for it, in the running bar.
+    CommandRequests(HWND bar, TrayPresence& tray, PasswordGuard& guard) : m_bar(bar), m_tray(tray), m_guard(guard) {}
 
     // WM_COPYDATA, answered in `result`; false for any other message.
     bool Handle(UINT message, LPARAM lParam, bool detonating, LRESULT& result);
@@ -21,10 +23,12 @@ public:
     void CarryOutWaiting();
 
 private:
-    void CarryOut(const CommandRequest& request);
+    // False where the password was asked for and not given.
+    bool CarryOut(const CommandRequest& request);
     void Command(UINT id) const { SendMessageW(m_bar, WM_COMMAND, id, 0); }
 
     HWND m_bar;
     TrayPresence& m_tray;
+    PasswordGuard& m_guard;
     std::vector<CommandRequest> m_waiting;
 };

@@ -14,6 +14,23 @@ bool NeedsPassword(Request request, PasswordState state) {
     }
 }
 
+Request RequestOf(CommandRequest::Kind kind) {
+    switch (kind) {
+        case CommandRequest::kRestore:
+            return Request::BringBack;
+        case CommandRequest::kDetonate:
+            return Request::Detonate;
+        case CommandRequest::kDisarm:
+            return Request::Disarm;
+        case CommandRequest::kShow:
+            return Request::ShowBar;
+        case CommandRequest::kExit:
+            return Request::Exit;
+        default:
+            return Request::Arm;
+    }
+}
+
 void PasswordThrottle::Wrong(uint64_t nowMs) {
     if (++m_wrongInRow >= kFreeTries) m_until = nowMs + kWaitMs;
 }

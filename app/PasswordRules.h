@@ -2,6 +2,7 @@
 // When VEXAL asks for its password, and how often a wrong one may be tried.
 #include <cstdint>
 
+#include "app/CommandLine.h"
 #include "settings/PasswordVerifier.h"
 
 // What a person or a script may ask of VEXAL. Whatever protects stays
@@ -19,6 +20,8 @@ enum class Request {
 };
 
 bool NeedsPassword(Request request, PasswordState state);
+// What a command-line request asks of VEXAL.
+Request RequestOf(CommandRequest::Kind kind);
 
 // Five wrong passwords in a row, and every wrong one after them, make the
 // next try wait 30 seconds; the right one starts the count again.

@@ -2,14 +2,17 @@
 
 #include <cstdint>
 
+#include "app/PasswordRules.h"
 #include "base/Scoped_win.h"
 
 namespace {
 
 constexpr ULONG_PTR kTag = 0x314C5856;  // "VXL1"
 const wchar_t kBarCaption[] = L"VEXAL汉化版";
-// A bar in the middle of something answers within this time.
+// A bar in the middle of something answers within this time; one that may
+// ask for the password, within the time a person takes to type it.
 constexpr UINT kAnswerMs = 10000;
+constexpr UINT kAnswerAskingMs = 120000;
 // An exit brings hidden windows back first: this long at most.
 constexpr DWORD kEndedWithinMs = 10000;
 
@@ -20,6 +23,7 @@ struct RequestData {
 
 struct Offer {
     COPYDATASTRUCT data;
+    UINT answerMs = kAnswerMs;
     bool waitForEnd = false;
     Delivery outcome = Delivery::NoBar;
 };
@@ -39,7 +43,7 @@ BOOL CALLBACK OfferToWindow(HWND window, LPARAM param) {
     ScopedHandle process(offer->waitForEnd ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr);
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&offer->data), SMTO_ABORTIFHUNG,
-                             kAnswerMs, &answer))
+                             offer->answerMs, &answer))
         return TRUE;
     if (answer == static_cast<DWORD_PTR>(kRequestRefusedNow)) offer->outcome = Delivery::RefusedNow;
     if (answer != static_cast<DWORD_PTR>(kRequestCarriedOut)) return offer->outcome == Delivery::NoBar;
@@ -58,6 +62,7 @@ Delivery SendToRunningBar(const CommandRequest& request) {
     offer.data.cbData = sizeof payload;
     offer.data.lpData = &payload;
     offer.waitForEnd = request.kind == CommandRequest::kExit;
+    if (NeedsPassword(RequestOf(request.kind), PasswordState::Set)) offer.answerMs = kAnswerAskingMs;
     // The bar may bring itself, or a window it brings back, to the front.
     AllowSetForegroundWindow(ASFW_ANY);
     EnumWindows(OfferToWindow, reinterpret_cast<LPARAM>(&offer));

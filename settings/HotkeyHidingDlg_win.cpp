@@ -8,6 +8,8 @@
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "settings/PasswordCheck_win.h"
+#include "settings/PasswordVerifier.h"
 
 namespace {
 
@@ -25,8 +27,39 @@ const ToolText kTooltips[] = {
     {IDC_EXTRA_IDLE_MINUTES, L"准备期间键盘和鼠标无人操作这么久，就先警告再爆炸；0分0秒为不使用"},
     {IDC_EXTRA_IDLE_SECONDS, L"准备期间键盘和鼠标无人操作这么久，就先警告再爆炸；0分0秒为不使用"},
     {IDC_EXTRA_IDLE_WARNING, L"爆炸前在屏幕中央倒数的秒数（0至60），期间任何操作都会取消；0为不警告直接爆炸"},
+    {IDC_EXTRA_OLD_PASSWORD, L"已经设置了密码时，更改或删除密码需要先在这里输入旧密码"},
+    {IDC_EXTRA_NEW_PASSWORD, L"新密码；旧密码正确而新密码留空，则删除密码。三栏都空着，密码不变"},
+    {IDC_EXTRA_NEW_PASSWORD_AGAIN, L"再输入一次新密码"},
     {IDOK, L"保存设置并关闭对话框"},
     {IDCANCEL, L"放弃设置"},
+};
+
+const wchar_t kPasswordsDiffer[] = L"两次输入的新密码不一样，请重新输入。";
+const wchar_t kOldPasswordNeeded[] = L"更改或删除密码需要先输入旧密码。";
+const wchar_t kOldPasswordWrong[] = L"旧密码不对。";
+const wchar_t kPasswordNotMade[] = L"无法设置密码：系统的加密功能不可用。";
+constexpr int kPasswordMaxChars = 127;
+const int kPasswordFields[] = {IDC_EXTRA_OLD_PASSWORD, IDC_EXTRA_NEW_PASSWORD, IDC_EXTRA_NEW_PASSWORD_AGAIN};
+
+// The three password fields as typed, wiped when they go; the fields
+// themselves are emptied once read.
+struct TypedPasswords {
+    wchar_t text[3][kPasswordMaxChars + 1] = {};
+    int length[3] = {};
+    explicit TypedPasswords(HWND dialog) {
+        for (int i = 0; i < 3; ++i) {
+            length[i] = GetDlgItemTextW(dialog, kPasswordFields[i], text[i], kPasswordMaxChars + 1);
+            SetDlgItemTextW(dialog, kPasswordFields[i], L"");
+        }
+    }
+    ~TypedPasswords() { SecureZeroMemory(text, sizeof text); }
+    TypedPasswords(const TypedPasswords&) = delete;
+    TypedPasswords& operator=(const TypedPasswords&) = delete;
+    bool NewOnesAgree() const {
+        return length[1] == length[2] &&
+               SameBytes(reinterpret_cast<const uint8_t*>(text[1]), reinterpret_cast<const uint8_t*>(text[2]),
+                         sizeof(wchar_t) * static_cast<size_t>(length[1]));
+    }
 };
 
 // A long list, far below VEXAL.ini's size limit.
@@ -153,6 +186,7 @@ BOOL CHotkeyHidingDlg::OnInitDialog() {
     SendDlgItemMessageW(m_hWnd, IDC_EXTRA_HOTKEY, HKM_SETRULES, 0, 0);
     CDialog::OnInitDialog();
     SendDlgItemMessageW(m_hWnd, IDC_EXTRA_ALSO_HIDE, EM_LIMITTEXT, kAlsoHideMaxChars, 0);
+    for (int field : kPasswordFields) SendDlgItemMessageW(m_hWnd, field, EM_LIMITTEXT, kPasswordMaxChars, 0);
     EnableProgramList();
     CenterWindow();
     m_toolTip.CreateWithTools(this, kTooltips);
@@ -168,11 +202,45 @@ void CHotkeyHidingDlg::OnOK() {
         ::SetFocus(GetDlgItem(IDC_EXTRA_HOTKEY));
         return;
     }
+    if (!TakePassword()) return;
     if (m_apply && !m_apply(m_extra)) {
         ::SetFocus(GetDlgItem(IDC_EXTRA_HOTKEY));
         return;
     }
     EndDialog(IDOK);
+}
+
+// All three empty leave the password as it is. Setting one where none is
+// takes the new one twice; changing or removing one (the new ones empty)
+// takes the old one too. A line that cannot be read counts as a password.
+bool CHotkeyHidingDlg::TakePassword() {
+    const TypedPasswords typed(m_hWnd);
+    if (typed.length[0] == 0 && typed.length[1] == 0 && typed.length[2] == 0) return true;
+    const wchar_t* refused = nullptr;
+    int field = IDC_EXTRA_NEW_PASSWORD;
+    PasswordVerifier read;
+    const bool set = ReadVerifier(m_extra.Password, read) != PasswordState::None;
+    if (!typed.NewOnesAgree()) {
+        refused = kPasswordsDiffer;
+    } else if (set && typed.length[0] == 0) {
+        refused = kOldPasswordNeeded;
+        field = IDC_EXTRA_OLD_PASSWORD;
+    } else if (set && !PasswordMatches(typed.text[0], static_cast<size_t>(typed.length[0]), m_extra.Password)) {
+        refused = kOldPasswordWrong;
+        field = IDC_EXTRA_OLD_PASSWORD;
+    }
+    std::string verifier;
+    if (!refused && typed.length[1] > 0) {
+        verifier = MakeVerifier(typed.text[1], static_cast<size_t>(typed.length[1]));
+        if (verifier.empty()) refused = kPasswordNotMade;
+    }
+    if (refused) {
+        AfxMessageBox(refused, MB_OK | MB_ICONEXCLAMATION);
+        ::SetFocus(GetDlgItem(field));
+        return false;
+    }
+    m_extra.Password = verifier;
+    return true;
 }
 
 // The list counts only where windows are hidden, not closed.

@@ -30,4 +30,5 @@ private:
     void OnClear();
     void EnableProgramList();
     void ExchangeIdle(CDataExchange* pDX);
+    bool TakePassword();
 };

@@ -42,6 +42,9 @@ struct HiddenState {
     SavedSound sound;  // kNothing: the sound was not touched
     // The window that was the target, active again once back; 0: the front one.
     WindowId target = 0;
+    // The password's verifier in force when they were hidden, as VEXAL.ini
+    // held it: only its password brings them back. Empty: none.
+    std::string verifier;
 };
 
 struct TimeOfDay {

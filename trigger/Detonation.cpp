@@ -16,7 +16,7 @@ void ActOnTarget(DesktopRoles desktop, const ActiveSettings& active, WindowId ta
     if (active.NoDetonation != 0) return;
     if (target != 0 && IsSparedWindowClass(desktop.screen.WindowClassName(target))) target = 0;
     if (hider)
-        hider->HideTarget(desktop, target, extra.MuteWhileHidden, ParseProgramList(extra.AlsoHide));
+        hider->HideTarget(desktop, target, extra.MuteWhileHidden, ParseProgramList(extra.AlsoHide), extra.Password);
     else if (target == 0)
         return;
     else if (On(active.MinimizeTarget))

@@ -148,6 +148,8 @@ std::string FormatHiddenRecord(const HiddenState& state, const RecordStamp& stam
     text += "Boot=" + std::to_string(stamp.bootSeconds) + "\r\nWritten=" + std::to_string(stamp.written) + "\r\n";
     text += FormatSound(state.sound);
     char line[96];
+    // A verifier holds no line break: IniText read it from one line.
+    if (!state.verifier.empty()) text += "Verifier=" + state.verifier + "\r\n";
     if (state.target != 0) {
         std::snprintf(line, sizeof line, "Target=0x%" PRIxPTR "\r\n", state.target);
         text += line;
@@ -172,6 +174,7 @@ HiddenRecord ParseHiddenRecord(std::string_view bytes) {
         record.stamp = stamp;
     }
     if (auto sound = text.Get(kSection, "Sound")) ReadSound(*sound, record.state.sound);
+    record.state.verifier = text.Get(kSection, "Verifier").value_or("");
     uint64_t target = 0;
     if (auto line = text.Get(kSection, "Target"); line && ReadNumber(*line, true, UINTPTR_MAX, target))
         record.state.target = static_cast<WindowId>(target);

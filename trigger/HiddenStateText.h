@@ -1,13 +1,15 @@
 #pragma once
 // The hidden-state record: an [Hidden] section that says which boot of the
-// system wrote it and when, the sound to give back, the window that was the
-// target, and one Window= line per hidden window, front first, with its
+// system wrote it and when, the sound to give back, the password's verifier
+// they were hidden under (only that password brings them back), the window
+// that was the target, and one Window= line per hidden window, front first, with its
 // process and that process's creation time (FILETIME).
 //
 //   [Hidden]
 //   Boot=13441137494
 //   Written=134411374967730537
 //   Sound=1,0,400000,{0.0.0.00000000}.{5b0f3c1e-...}
+//   Verifier=pbkdf2-sha256$200000$5f1c...$9a0e...
 //   Target=0x301a4
 //   Window=0x301a4,1234,134411374968212540
 //

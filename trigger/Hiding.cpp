@@ -24,7 +24,8 @@ bool Hiding::Active() const {
 // ones hidden now in front. Recorded first, so that a kill at any later
 // point loses nothing; the sound is read and silenced only once the windows
 // are gone, and recorded again before it is silenced.
-void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide) {
+void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide,
+                        const std::string& verifier) {
     if (target == 0 && alsoHide.empty()) return;
     std::vector<HiddenWindow> shown;
     for (const TopWindow& w : desktop.screen.ProcessWindows(target, alsoHide))
@@ -37,6 +38,7 @@ void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence, con
         if (std::find(shown.begin(), shown.end(), w) == shown.end()) next.windows.push_back(w);
     next.sound = m_state.sound;
     next.target = m_state.target;
+    next.verifier = verifier;
     for (const HiddenWindow& w : shown)
         if (w.window == target) next.target = target;
     desktop.system.SaveHiddenState(next);

@@ -3,6 +3,8 @@
 // and come back on request, in their old stacking order. The record of what
 // is hidden is saved before anything is hidden, so that nothing is lost even
 // when the program is killed in between.
+#include <string>
+
 #include "trigger/Desktop.h"
 
 class Hiding {
@@ -13,8 +15,11 @@ public:
     // Hides every visible top-level window of the target's process (none
     // for 0), and of the programs `alsoHide` names, but the shell's; with
     // `silence`, all sound goes quiet while they are hidden. A second call
-    // adds to what is hidden.
-    void HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide);
+    // adds to what is hidden. `verifier` is the password's in force.
+    void HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide,
+                    const std::string& verifier = std::string());
+    // The password's verifier that brings back what is hidden; empty: none.
+    const std::string& Verifier() const { return m_state.verifier; }
     void HideBar(BarControls& bar);
 
     // Brings everything back: each window that still exists and still

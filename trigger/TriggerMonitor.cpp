@@ -5,7 +5,10 @@
 #include "trigger/Targets.h"
 #include "trigger/TickDecision.h"
 
+// Arming again while armed (another setting from the command line) ends a
+// warning that counts down.
 void TriggerMonitor::Arm(BarControls& bar, BombSettings& settings) {
+    EndWarning(bar);
     settings.ApplySetting(settings.CurrentSetting);
     bar.RefreshAfterApply();
     bar.SetRangeMax(settings.Active.Sensitivity);

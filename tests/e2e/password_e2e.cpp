@@ -1,0 +1,148 @@
+// The password from the outside: its hash against the published vectors,
+// set through the hotkey and hiding dialog, asked before hidden windows come
+// back, also after a kill and with the line gone from VEXAL.ini, and before
+// the command line ends VEXAL.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "base/Pbkdf2_win.h"
+#include "settings/PasswordCheck_win.h"
+#include "tests/e2e/ControlBarDriver.h"
+
+namespace {
+
+const wchar_t kPasswordCaption[] = L"VEXAL：密码";
+const wchar_t kPassword[] = L"秘密 pass 1";
+const char kHideIni[] = "[Extra]\r\nHotkey=F12\r\nHideInsteadOfClose=1\r\n";
+
+std::string Hex(const std::vector<uint8_t>& bytes) {
+    std::string text;
+    char pair[3];
+    for (uint8_t b : bytes) text += (std::snprintf(pair, sizeof pair, "%02x", b), pair);
+    return text;
+}
+
+// Types `text` into the password dialog and presses OK, or Cancel for none.
+void Answer(HWND dialog, const wchar_t* text) {
+    if (!text) {
+        Click(dialog, IDCANCEL);
+        return;
+    }
+    SetDlgItemTextW(dialog, IDC_PASSWORD_EDIT, text);
+    Click(dialog, IDOK);
+}
+
+bool Gone(HWND window) {
+    return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 8000);
+}
+
+}  // namespace
+
+// PBKDF2 with HMAC-SHA-256 through the system's cryptography, against the
+// published vectors, and the time one check of a password takes.
+E2E_CASE(password_hash_test_vectors) {
+    const struct {
+        const char* password;
+        const char* salt;
+        uint32_t iterations;
+        const char* derived;
+    } vectors[] = {
+        {"password", "salt", 1, "120fb6cffcf8b32c43e7225256c4f837a86548c92ccc35480805987cb70be17b"},
+        {"password", "salt", 2, "ae4d0c95af6b46d32d0adff928f06dd02a303f8ef3c251dfd6e2d85a95474c43"},
+        {"password", "salt", 4096, "c5e478d59288c841aa530db6845c4c8d962893a001ce4e11a4963873aa98134a"},
+        {"passwordPASSWORDpassword", "saltSALTsaltSALTsaltSALTsaltSALTsalt", 4096,
+         "348c89dbcbd32b2f32d814b8116e84cf2b17347ebc1800181c4e2a1fb8dd53e1"},
+    };
+    for (const auto& v : vectors) {
+        const std::string password = v.password, salt = v.salt;
+        std::vector<uint8_t> derived;
+        const bool made = Pbkdf2Sha256(reinterpret_cast<const uint8_t*>(password.data()), password.size(),
+                                       std::vector<uint8_t>(salt.begin(), salt.end()), v.iterations, 32, derived);
+        Check(made && Hex(derived) == v.derived, "PBKDF2-HMAC-SHA-256 gives the published bytes",
+              std::string(v.password) + " x" + std::to_string(v.iterations) + ": " + Hex(derived));
+    }
+    const std::string verifier = MakeVerifier(kPassword, wcslen(kPassword));
+    const DWORD start = GetTickCount();
+    const bool right = PasswordMatches(kPassword, wcslen(kPassword), verifier);
+    const DWORD took = GetTickCount() - start;
+    Check(right && !PasswordMatches(L"秘密 pass 2", 11, verifier) && !PasswordMatches(kPassword, 0, verifier),
+          "a verifier made matches its password alone", "one check took " + std::to_string(took) + " ms");
+    std::printf("note password check: %lu ms for %lu iterations\n", static_cast<unsigned long>(took),
+                static_cast<unsigned long>(kPasswordIterations));
+}
+
+// Set through the dialog; hiding asks nothing; bringing back asks, a wrong
+// password or Cancel leaves the windows hidden, the right one brings them
+// back in order; after a kill, with the line taken out of VEXAL.ini, the
+// record still asks for its password.
+E2E_CASE(password_guards_bringing_back) {
+    ControlBar b({DefaultSettings(), kHideIni});
+    if (!Check(b.Start(), "starts")) return;
+    PostMessageW(b.Handle(), WM_SYSCOMMAND, IDM_EXTRA, 0);
+    HWND extra = b.WaitWindow(L"VEXAL：热键和隐藏设置");
+    if (!Check(extra != nullptr, "the hotkey and hiding dialog opens")) return;
+    SetDlgItemTextW(extra, IDC_EXTRA_NEW_PASSWORD, kPassword);
+    SetDlgItemTextW(extra, IDC_EXTRA_NEW_PASSWORD_AGAIN, kPassword);
+    SaveDialogScreenshot("hotkey-dialog-password", extra);
+    Click(extra, IDOK);
+    std::string ini;
+    Check(Gone(extra) && WaitFor([&] {
+              return b.ReadFile(L"VEXAL.ini", ini) && ini.find("Password=pbkdf2-sha256$") != std::string::npos;
+          }),
+          "OK keeps a verifier in VEXAL.ini, not the password", ini);
+
+    WindowProgram w;
+    w.ActivateFront();
+    b.PostHotkey();
+    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hiding asks nothing")) return;
+    b.PostHotkey();
+    HWND ask = b.WaitWindow(kPasswordCaption);
+    if (!Check(ask != nullptr && w.BothHidden(), "the hotkey asks for the password first")) return;
+    SaveDialogScreenshot("password-dialog", ask);
+    Answer(ask, L"wrong");
+    wchar_t status[64] = L"";
+    Check(WaitFor([&] { return GetDlgItemTextW(ask, IDC_PASSWORD_STATUS, status, 64) > 0; }) &&
+              std::wstring(status) == L"密码不对，请重新输入。" && w.BothHidden(),
+          "a wrong one says so and leaves the windows hidden");
+    Answer(ask, nullptr);
+    Check(Gone(ask) && !WaitFor([&] { return !w.BothHidden(); }, 1000), "Cancel leaves them hidden (watched 1 s)");
+    b.PostHotkey();
+    ask = b.WaitWindow(kPasswordCaption);
+    if (ask) Answer(ask, kPassword);
+    Check(ask && WaitFor([&] { return w.InOrder(); }, 8000), "the right one brings them back in order");
+
+    w.ActivateFront();
+    b.PostHotkey();
+    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hidden again")) return;
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
+    b.WriteFile(L"VEXAL.ini", kHideIni);
+    b.Launch();
+    ask = b.WaitWindow(kPasswordCaption, 10000);
+    Check(ask && w.BothHidden(), "killed, with the password gone from VEXAL.ini, a start asks for the record's");
+    if (ask) Answer(ask, kPassword);
+    Check(ask && WaitFor([&] { return w.BothShown(); }, 8000), "which brings them back");
+}
+
+// /exit asks in the running VEXAL; Esc at the prompt ends the caller with 3
+// and VEXAL runs on.
+E2E_CASE(password_asked_by_the_command_line) {
+    const std::string verifier = MakeVerifier(kPassword, wcslen(kPassword));
+    ControlBar b({DefaultSettings(), std::string(kHideIni) + "Password=" + verifier + "\r\n"});
+    if (!Check(b.Start(), "starts with a password")) return;
+    ControlBar caller;
+    caller.Launch(L"/exit");
+    HWND ask = b.WaitWindow(kPasswordCaption);
+    if (!Check(ask != nullptr, "/exit asks for the password in the running VEXAL")) return;
+    PostMessageW(ask, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(ask, WM_COMMAND, IDCANCEL, 0);
+    Check(caller.WaitExit(8000) && caller.ExitCode() == 3 && !b.WaitExit(1000),
+          "Esc ends the caller with 3, and VEXAL runs on");
+    caller.Launch(L"/exit");
+    ask = b.WaitWindow(kPasswordCaption);
+    if (ask) Answer(ask, kPassword);
+    Check(ask && caller.WaitExit(15000) && caller.ExitCode() == 0 && b.WaitExit(1000),
+          "the right one ends VEXAL, and /exit with 0");
+}
