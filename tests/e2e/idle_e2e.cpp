@@ -68,3 +68,15 @@ E2E_CASE(idle_detonation_in_hide_mode_comes_back) {
     bar.PostHotkey();
     Check(WaitFor([&] { return IsWindowVisible(target.Handle()) != FALSE; }, 8000), "the hotkey brings it back");
 }
+
+// The hotkey during the countdown sets the bomb off at once, and the
+// warning goes with it.
+E2E_CASE(idle_warning_ended_by_the_hotkey) {
+    ControlBar bar({WithSensitivity(20), kIdleIni});
+    TargetWindow target(L"Hotkey during the warning");
+    if (!Check(ArmAndRest(bar, target), "armed with the idle trigger on")) return;
+    if (!Check(WaitFor([&] { return Warning(bar) != nullptr; }, 15000), "the warning shows")) return;
+    bar.PostHotkey();
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }, 3000), "the hotkey closes the window in front");
+    Check(WaitFor([&] { return !Warning(bar); }, 1000) && !bar.Armed(), "and the warning is gone");
+}
