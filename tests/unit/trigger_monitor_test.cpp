@@ -245,6 +245,17 @@ TEST(IdleTrigger, TheMovementThatCancelsFiresNothingUntilItRests) {
     EXPECT_TRUE(Has(edge.TickAfter(10, {900, 0}), "PostClose(77)"));
 }
 
+// A person's movement starts slowly: the tick after the cancel may see less
+// travel than the range while input still streams in. That is the start of
+// the movement, not a rest, and its fast part is no jump either.
+TEST(IdleTrigger, TheSlowStartOfTheCancellingMovementIsNoRest) {
+    IdleRig r;
+    r.TickAfter(10000);
+    EXPECT_TRUE(Has(r.TickAfter(10, {30, 100}), "HideIdleWarning()"));
+    EXPECT_FALSE(Has(r.TickAfter(10, {180, 100}), "StopTimer()"));  // 150 px, speeding up
+    EXPECT_FALSE(Has(r.TickAfter(10, {580, 100}), "StopTimer()"));  // 400 px, the fast part
+}
+
 // The hotkey, or /detonate, during the countdown ends the warning before
 // anything else; so does disarming.
 TEST(IdleTrigger, EveryDetonationEndsTheWarningFirst) {
