@@ -120,8 +120,9 @@ wine_env_stop() {
 # Keys held through the X server: a key press made inside Wine is dropped at
 # the next pointer motion, a real X key press holds. The driver asks for one
 # by dropping a request file in FOLDER (VEXAL_XREQ); only key presses and
-# releases are done, and the X focus put on a window of Wine's (no window
-# manager does it on the virtual display).
+# releases are done, the pointer moved right by a number of pixels as a hand
+# moves it, and the X focus put on a window of Wine's (no window manager does
+# it on the virtual display).
 _vexal_bridge_pid=""
 
 x_key_bridge_start() {
@@ -136,6 +137,7 @@ x_key_bridge_start() {
         case "$action:$key" in
           keydown:[a-zA-Z_]*|keyup:[a-zA-Z_]*|key:[a-zA-Z_]*) xdotool "$action" "$key" ;;
           windowfocus:[0-9]*) xdotool windowfocus "$key" ;;
+          mousemove_relative:[0-9]*) xdotool mousemove_relative -- "$key" 0 ;;
         esac
         rm -f "$f"
       done
