@@ -221,6 +221,42 @@ E2E_CASE(record_held_by_another_program_goes_elsewhere) {
     DeleteFileW(local.c_str());
 }
 
+// A second detonation finds the record beside VEXAL held for a moment (a
+// virus scanner reading the file just written): the newer record goes to the
+// local application data folder. Killed then, the next start brings back
+// what both detonations hid, also without %LOCALAPPDATA%, as on XP.
+E2E_CASE(a_newer_record_elsewhere_is_obeyed_over_the_one_beside) {
+    const std::wstring local = LocalRecordPath();
+    ControlBar b({DefaultSettings(), kHideIni});
+    WindowProgram w;
+    TargetWindow later(L"Hidden second");
+    if (!Check(!local.empty() && w.Started() && b.Start() && HideWithHotkey(b, w), "the first detonation hides"))
+        return;
+    {
+        ScopedHandle held(
+            CreateFileW(b.PathOf(L"VEXAL.hidden").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        later.Activate();
+        ControlBar request;
+        request.Launch(L"/detonate");
+        Check(held.Valid() && request.WaitExit(8000) && WaitFor([&] { return !Visible(later); }),
+              "a second one, with the record beside VEXAL held, hides another window");
+    }
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
+    wchar_t variable[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"LOCALAPPDATA", variable, MAX_PATH);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
+    b.Start();
+    SetEnvironmentVariableW(L"LOCALAPPDATA", variable);
+    Check(WaitFor([&] { return w.BothShown() && Visible(later); }, 8000),
+          "killed, the next start without %LOCALAPPDATA% brings back what both hid",
+          std::string(w.BothShown() ? "the first's back" : "the first's hidden") +
+              (Visible(later) ? ", the second's back" : ", the second's hidden"));
+    b.Stop();
+    ShowWindow(later.Handle(), SW_SHOW);
+    DeleteFileW(local.c_str());
+}
+
 // A record of the version before that cannot be deleted (read-only beside
 // VEXAL) is obeyed once: the empty record written in its place outranks it
 // at every later start, also without %LOCALAPPDATA%, as on XP. Wine replaces
