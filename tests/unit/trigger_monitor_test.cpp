@@ -316,3 +316,23 @@ TEST(IconMenu, GivesBackTheLastWatchedWindowNotTheTaskbar) {
     monitor.Arm(d, settings);
     EXPECT_EQ(monitor.LastWatched(), 0u);
 }
+
+// On Windows 10 and 11 a new icon waits in the taskbar's overflow: a click on
+// the arrow makes the overflow window the one in front, for the ticks until
+// the icon is clicked. It is the shell's, as the taskbar is: the window given
+// back once the menu closes is still the one the user was in.
+TEST(IconMenu, TheTaskbarsOverflowIsNoWatchedWindow) {
+    for (const char* overflow : {"NotifyIconOverflowWindow", "TopLevelWindowForOverflowXamlIsland"}) {
+        FakeDesktop d;
+        d.classNames = {{kTarget, "Notepad"}, {90, overflow}};
+        d.windowProcess = {{kTarget, 9}, {90, 5}};
+        BombSettings settings;
+        TriggerMonitor monitor;
+        monitor.Arm(d, settings);
+        for (WindowId front : {kTarget, WindowId{90}}) {
+            d.foreground = front;
+            TickTo(monitor, d, settings, {});
+        }
+        EXPECT_EQ(WindowToGiveBack(d, monitor.LastWatched(), 90), kTarget) << overflow;
+    }
+}
