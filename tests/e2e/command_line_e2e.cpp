@@ -2,6 +2,7 @@
 // with none running, the exit codes, and never a second control bar.
 #include <windows.h>
 
+#include "app/TrayIcon.h"
 #include "tests/e2e/ControlBarDriver.h"
 
 namespace {
@@ -165,5 +166,7 @@ E2E_CASE(command_line_arm_into_the_tray) {
     Check(seen.empty(), "the bar never shows and the window in front stays there (watched for 2 s)", seen);
     SetCursorPos(700, 400);
     Check(WaitFor([&] { return target.CloseRequests() == 1; }), "a jump of the mouse fires at it");
+    PostMessageW(bar, kTrayMessage, 1, WM_LBUTTONUP);
+    Check(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }), "a click on the icon then brings the bar");
     p.Stop();
 }
