@@ -18,7 +18,9 @@ BOOL CALLBACK CollectOwned(HWND window, LPARAM param) {
 }  // namespace
 
 void CWnd::SetTopmost(bool topmost) const {
-    const UINT flags = SWP_NOMOVE | SWP_NOSIZE;
+    // A window out of sight is not made the active one: started armed into
+    // the notification area, the bar must leave the window in front there.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | (IsWindowVisible(m_hWnd) ? 0 : SWP_NOACTIVATE);
     ::SetWindowPos(m_hWnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
     if (!topmost || (GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
 
