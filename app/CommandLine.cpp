@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "trigger/ProgramList.h"
+
 const char16_t kKnownArguments[] = u"/restore  /detonate  /arm 1-6  /disarm  /show  /exit";
 
 namespace {
@@ -16,13 +18,13 @@ std::u16string SwitchName(const std::u16string& argument) {
     return name;
 }
 
-// The line begins with the program's path, unquoted, ending there; paths
-// compare without regard to case.
+// The line begins with `path`, ending at a blank or the line's end; case
+// as Windows compares file names.
 bool StartsWithPath(std::u16string_view line, std::u16string_view path) {
     if (path.empty() || line.size() < path.size() || (line.size() > path.size() && !IsBlank(line[path.size()])))
         return false;
     for (size_t i = 0; i < path.size(); ++i)
-        if (AsciiLower(line[i]) != AsciiLower(path[i])) return false;
+        if (FoldFileNameCase(line[i]) != FoldFileNameCase(path[i])) return false;
     return true;
 }
 
@@ -30,14 +32,24 @@ bool StartsWithPath(std::u16string_view line, std::u16string_view path) {
 // message shows what it could not take.
 std::u16string Named(const std::u16string& argument) { return argument.empty() ? u"\"\"" : argument; }
 
+// How much of the line is the program's own path, unquoted, as Windows
+// finds it: whole, or without the ".exe" it adds; 0 for none.
+size_t OwnPathLength(std::u16string_view line, std::u16string_view path) {
+    if (StartsWithPath(line, path)) return path.size();
+    constexpr std::u16string_view kExe = u".exe";
+    if (path.size() <= kExe.size() || !StartsWithPath(path.substr(path.size() - kExe.size()), kExe)) return 0;
+    path.remove_suffix(kExe.size());
+    return StartsWithPath(line, path) ? path.size() : 0;
+}
+
 }  // namespace
 
 std::vector<std::u16string> SplitCommandLine(std::u16string_view line, std::u16string_view programPath) {
     size_t i = 0;
     // The program's name: its own path, else up to the closing quote, or to
     // the first blank.
-    if (StartsWithPath(line, programPath)) {
-        i = programPath.size();
+    if (const size_t own = OwnPathLength(line, programPath)) {
+        i = own;
     } else if (i < line.size() && line[i] == u'"') {
         for (++i; i < line.size() && line[i] != u'"'; ++i) {
         }

@@ -111,12 +111,13 @@ void RemoveHiddenStateFile(const std::wstring& folder) {
 }
 
 // The local folder is where a record goes that the program's folder could
-// not take: XP asks the shell for it only when the record beside the
-// program is missing or cannot be read.
+// not take, also a newer one beside an older record (held for a moment, or
+// read-only): it is read whatever lies beside the program, on XP through the
+// shell.
 RecordFound LoadHiddenStateFile(const std::wstring& folder, HiddenState& state) {
     std::vector<HiddenRecord> found;
     const RecordFound beside = ReadRecord(folder, found);
-    const std::wstring local = LocalFolder(beside != RecordFound::Read);
+    const std::wstring local = LocalFolder(true);
     const RecordFound there = local.empty() ? RecordFound::None : ReadRecord(local, found);
     g_localUsed = there != RecordFound::None || g_localUsed;
     if (found.empty())

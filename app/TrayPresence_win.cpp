@@ -111,7 +111,10 @@ UINT TrayPresence::TrackMenu() {
 
 // Only while the bar is still away and `window` in sight.
 void TrayPresence::GiveForegroundBack(HWND window) const {
-    if (m_presence.BarShown() || !window || window == m_bar || !IsWindow(window) || !IsWindowVisible(window)) return;
+    // A minimised window is out of sight: the user put it down.
+    if (m_presence.BarShown() || !window || window == m_bar || !IsWindow(window) || !IsWindowVisible(window) ||
+        IsIconic(window))
+        return;
     SetForegroundWindow(window);
 }
 

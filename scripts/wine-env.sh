@@ -121,8 +121,8 @@ wine_env_stop() {
 # the next pointer motion, a real X key press holds. The driver asks for one
 # by dropping a request file in FOLDER (VEXAL_XREQ); only key presses and
 # releases are done, the X focus put on a window of Wine's (no window
-# manager does it on the virtual display), and the pointer moved along a
-# path as a hand moves it.
+# manager does it on the virtual display), the pointer moved along a path
+# as a hand moves it, or right by a number of pixels.
 _vexal_bridge_pid=""
 
 # "STEP_MS X Y X Y ...": one xdotool run goes through the points, STEP_MS
@@ -153,6 +153,7 @@ x_key_bridge_start() {
           mousepath:[0-9]*)
             # shellcheck disable=SC2086 # numbers only, split on purpose
             [[ $key =~ ^[0-9\ ]+$ ]] && _vexal_pointer_path $key ;;
+          mousemove_relative:[0-9]*) xdotool mousemove_relative -- "$key" 0 ;;
         esac
         rm -f "$f"
       done

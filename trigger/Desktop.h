@@ -40,7 +40,10 @@ struct HiddenWindow {
 struct HiddenState {
     std::vector<HiddenWindow> windows;
     SavedSound sound;  // kNothing: the sound was not touched
-    // The window that was the target, active again once back; 0: the front one.
+    // The window that was the target, active again once back; 0: the front
+    // one (a record of the version before); kNoTarget: none went, only the
+    // listed programs, and none of theirs takes the front.
+    static constexpr WindowId kNoTarget = ~WindowId{0};
     WindowId target = 0;
     // The password's verifier in force when they were hidden, as VEXAL.ini
     // held it: only its password brings them back. Empty: none.

@@ -37,7 +37,7 @@ void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence, con
     for (const HiddenWindow& w : m_state.windows)
         if (std::find(shown.begin(), shown.end(), w) == shown.end()) next.windows.push_back(w);
     next.sound = m_state.sound;
-    next.target = m_state.target;
+    next.target = m_state.target == 0 ? HiddenState::kNoTarget : m_state.target;
     next.verifier = verifier;
     for (const HiddenWindow& w : shown)
         if (w.window == target) next.target = target;
@@ -70,7 +70,7 @@ void Hiding::RestoreWindows(ScreenState& screen, SystemEffects& system) {
     if (!back.empty()) {
         system.ShowHiddenWindows(back);
         const bool targetBack = std::find(back.begin(), back.end(), m_state.target) != back.end();
-        system.ActivateWindow(targetBack ? m_state.target : back.back());
+        if (m_state.target != HiddenState::kNoTarget) system.ActivateWindow(targetBack ? m_state.target : back.back());
     }
     if (m_state.sound.kind != SavedSound::kNothing) system.RestoreSound(m_state.sound);
     system.ForgetHiddenState();

@@ -48,16 +48,6 @@ bool HoldableInFileName(char16_t c) {
     return c >= 0x20 && c != u'<' && c != u'>' && c != u':' && c != u'"' && c != u'/' && c != u'\\' && c != u'|';
 }
 
-// Case as Windows compares file names, for the letters that have case:
-// Latin, Greek and Cyrillic. Chinese and the rest have none.
-char16_t Fold(char16_t c) {
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<char16_t>(c + 0x20);
-    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return static_cast<char16_t>(c + 0x20);
-    if (c >= 0x410 && c <= 0x42F) return static_cast<char16_t>(c + 0x20);
-    if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 0x50);
-    return c;
-}
-
 // Greedy with one point to go back to: time in proportion to the product
 // of the lengths at worst, never more.
 bool WildcardMatch(std::u16string_view pattern, std::u16string_view name) {
@@ -66,7 +56,8 @@ bool WildcardMatch(std::u16string_view pattern, std::u16string_view name) {
         if (p < pattern.size() && pattern[p] == u'*') {
             star = p++;
             resume = n;
-        } else if (p < pattern.size() && (pattern[p] == u'?' || Fold(pattern[p]) == Fold(name[n]))) {
+        } else if (p < pattern.size() &&
+                   (pattern[p] == u'?' || FoldFileNameCase(pattern[p]) == FoldFileNameCase(name[n]))) {
             ++p, ++n;
         } else if (star != std::u16string_view::npos) {
             p = star + 1;
@@ -103,4 +94,12 @@ bool MatchesProgram(const ProgramPatterns& patterns, std::u16string_view fileNam
     for (const std::u16string& pattern : patterns)
         if (WildcardMatch(pattern, fileName)) return true;
     return false;
+}
+
+char16_t FoldFileNameCase(char16_t c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<char16_t>(c + 0x20);
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return static_cast<char16_t>(c + 0x20);
+    if (c >= 0x410 && c <= 0x42F) return static_cast<char16_t>(c + 0x20);
+    if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 0x50);
+    return c;
 }

@@ -16,3 +16,7 @@ ProgramPatterns ParseProgramList(std::string_view text);
 
 // `fileName`: a program's file name without its folder.
 bool MatchesProgram(const ProgramPatterns& patterns, std::u16string_view fileName);
+
+// A character as Windows compares file names, for the letters that have
+// case: Latin, Greek and Cyrillic. Chinese and the rest have none.
+char16_t FoldFileNameCase(char16_t c);

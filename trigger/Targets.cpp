@@ -2,10 +2,12 @@
 
 #include "trigger/TickDecision.h"
 
-// "#32769" is the desktop window itself, which Wine may report in front.
+// "#32769" is the desktop window itself, which Wine may report in front; the
+// last two are the taskbar's overflow of icons (Windows 10, Windows 11).
 bool IsSparedWindowClass(std::string_view className) {
     return className == "Progman" || className == "WorkerW" || className == "Shell_TrayWnd" ||
-           className == "Shell_SecondaryTrayWnd" || className == "#32769";
+           className == "Shell_SecondaryTrayWnd" || className == "#32769" || className == "NotifyIconOverflowWindow" ||
+           className == "TopLevelWindowForOverflowXamlIsland";
 }
 
 bool IsOwnWindow(ScreenState& screen, WindowId window) {

@@ -7,7 +7,8 @@
 #include "trigger/Desktop.h"
 
 // The windows no detonation acts on, whether it closes, minimises or hides:
-// the desktop window, the shell's desktop and every taskbar. A close request
+// the desktop window, the shell's desktop and every taskbar with its
+// overflow of icons. A close request
 // there offers to shut Windows down; hiding them leaves the user stranded.
 bool IsSparedWindowClass(std::string_view className);
 

@@ -121,9 +121,14 @@ void TriggerMonitor::Tick(DesktopRoles desktop, BombSettings& settings, Hiding* 
     }
 
     const TickOutcome out = DecideTick(in);
+    // A hand's movement starts slowly: little travel while input still comes
+    // is its start, not a rest. Rested: within the range, and no input for
+    // most of a tick (200 ms).
+    constexpr uint32_t kRestedMs = 150;
     if (warned || m_warning)
         m_settling = true;
-    else if (m_settling && !MovedBeyond(in.reference, in.cursor, active.Sensitivity))
+    else if (m_settling && !MovedBeyond(in.reference, in.cursor, active.Sensitivity) &&
+             desktop.screen.SinceLastInputMs() >= kRestedMs)
         m_settling = false;
     m_reference = out.reference;
 

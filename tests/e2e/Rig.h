@@ -146,7 +146,8 @@ void SaveScreenshot(const char* name, HWND window = nullptr);
 // painted in full.
 void SaveDialogScreenshot(const char* name, HWND dialog);
 
-// Presses or releases a key through the X server ("keydown shift"); false
+// Presses or releases a key through the X server ("keydown shift"), or
+// moves the pointer right as a hand does ("mousemove_relative 40"); false
 // where no such bridge runs (on Windows).
 bool XKey(const char* request);
 // Moves the pointer through the X server from point to point, one every

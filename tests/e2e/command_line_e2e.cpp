@@ -2,6 +2,7 @@
 // with none running, the exit codes, and never a second control bar.
 #include <windows.h>
 
+#include "app/TrayIcon_win.h"
 #include "tests/e2e/ControlBarDriver.h"
 
 namespace {
@@ -134,4 +135,47 @@ E2E_CASE(command_line_during_a_detonation) {
     Check(RunWith(L"/disarm") == 3 && p.Armed(), "/disarm with the dialog open ends with 3 and changes nothing");
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     Check(WaitFor([&] { return !IsWindow(dialog); }), "the dialog is cancelled");
+}
+
+// As a script runs them: /exit returns once VEXAL has ended, so that the
+// /arm 2 right after it starts a new one, armed with setting 2.
+E2E_CASE(command_line_exit_returns_once_vexal_has_ended) {
+    ControlBar p(DefaultSettings());
+    if (!Check(p.Start(), "VEXAL runs")) return;
+    Check(RunWith(L"/exit") == 0 && !p.Running(), "/exit ends with 0 once VEXAL has ended");
+    ControlBar next(DefaultSettings());
+    next.Launch(L"/arm 2");
+    Check(next.WaitBar() && WaitFor([&] { return next.Armed() && next.Checked(IDC_RADIO2); }),
+          "/arm 2 at once starts VEXAL armed with setting 2");
+}
+
+// With none running and TrayWhileArmed=1, /arm 2 goes straight into the
+// notification area: the bar never shows, the window in front stays there,
+// and a jump of the mouse fires at it.
+E2E_CASE(command_line_arm_into_the_tray) {
+    if (!Check(WaitFor(NoneRunning, 10000), "no VEXAL of an earlier case runs")) return;
+    BombSettings s = DefaultSettings();
+    s.Records[1].Sensitivity = "20";
+    ControlBar p({s, "[Extra]\r\nTrayWhileArmed=1\r\n"});
+    TargetWindow target(L"Watched from the tray");
+    target.Activate();
+    SetCursorPos(ControlBar::kRest.x, ControlBar::kRest.y);
+    if (!Check(p.Launch(L"/arm 2") && WaitFor([] { return Bars() == 1; }), "/arm 2 starts VEXAL")) return;
+    const HWND bar = FindWindowExW(nullptr, nullptr, L"#32770", kBar);
+    std::string seen;
+    WaitFor(
+        [&] {
+            if (IsWindowVisible(bar)) seen = "the bar shows; ";
+            const HWND front = GetForegroundWindow();
+            if (front != target.Handle())
+                seen += "in front: " + (front == bar ? std::string("the bar") : WideToUtf8(ClassName(front)));
+            return !seen.empty();
+        },
+        2000);
+    Check(seen.empty(), "the bar never shows and the window in front stays there (watched for 2 s)", seen);
+    SetCursorPos(700, 400);
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }), "a jump of the mouse fires at it");
+    PostMessageW(bar, kTrayMessage, 1, WM_LBUTTONUP);
+    Check(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }), "a click on the icon then brings the bar");
+    p.Stop();
 }

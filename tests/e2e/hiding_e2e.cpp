@@ -221,6 +221,95 @@ E2E_CASE(record_held_by_another_program_goes_elsewhere) {
     DeleteFileW(local.c_str());
 }
 
+// A second detonation finds the record beside VEXAL held for a moment (a
+// virus scanner reading the file just written): the newer record goes to the
+// local application data folder. Killed then, the next start brings back
+// what both detonations hid, also without %LOCALAPPDATA%, as on XP.
+E2E_CASE(a_newer_record_elsewhere_is_obeyed_over_the_one_beside) {
+    const std::wstring local = LocalRecordPath();
+    ControlBar b({DefaultSettings(), kHideIni});
+    WindowProgram w;
+    TargetWindow later(L"Hidden second");
+    if (!Check(!local.empty() && w.Started() && b.Start() && HideWithHotkey(b, w), "the first detonation hides"))
+        return;
+    {
+        ScopedHandle held(
+            CreateFileW(b.PathOf(L"VEXAL.hidden").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        later.Activate();
+        ControlBar request;
+        request.Launch(L"/detonate");
+        Check(held.Valid() && request.WaitExit(8000) && WaitFor([&] { return !Visible(later); }),
+              "a second one, with the record beside VEXAL held, hides another window");
+    }
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
+    wchar_t variable[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"LOCALAPPDATA", variable, MAX_PATH);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
+    b.Start();
+    SetEnvironmentVariableW(L"LOCALAPPDATA", variable);
+    Check(WaitFor([&] { return w.BothShown() && Visible(later); }, 8000),
+          "killed, the next start without %LOCALAPPDATA% brings back what both hid",
+          std::string(w.BothShown() ? "the first's back" : "the first's hidden") +
+              (Visible(later) ? ", the second's back" : ", the second's hidden"));
+    b.Stop();
+    ShowWindow(later.Handle(), SW_SHOW);
+    DeleteFileW(local.c_str());
+}
+
+// A record of the version before that cannot be deleted (read-only beside
+// VEXAL) is obeyed once: the empty record written in its place outranks it
+// at every later start, also without %LOCALAPPDATA%, as on XP. Wine replaces
+// a read-only file where Windows refuses: a folder in the way of the new
+// record's temporary file refuses it here. Between the starts the window
+// program hides its windows itself, as a program going to the notification
+// area does.
+E2E_CASE(an_undeletable_old_record_is_obeyed_once) {
+    const std::wstring local = LocalRecordPath();
+    WindowProgram w;
+    if (!Check(w.Started() && !local.empty(), "the window program starts")) return;
+    auto hideBoth = [&] {
+        ShowWindowAsync(w.Front(), SW_HIDE);
+        ShowWindowAsync(w.Back(), SW_HIDE);
+        return WaitFor([&] { return w.BothHidden(); });
+    };
+    DWORD process = 0;
+    GetWindowThreadProcessId(w.Front(), &process);
+    std::string record = "[Hidden]\r\n";
+    for (HWND window : {w.Front(), w.Back()}) {
+        char line[64];
+        std::snprintf(line, sizeof line, "Window=0x%llx,%lu\r\n",
+                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)), process);
+        record += line;
+    }
+    ControlBar b({DefaultSettings(), kHideIni});
+    const std::wstring path = b.PathOf(L"VEXAL.hidden");
+    CreateDirectoryW(b.PathOf(L"VEXAL.hidden.tmp").c_str(), nullptr);
+    wchar_t variable[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"LOCALAPPDATA", variable, MAX_PATH);
+    for (const bool xp : {true, false}) {
+        const char* how = xp ? "without %LOCALAPPDATA%" : "with %LOCALAPPDATA%";
+        DeleteFileW(local.c_str());
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        b.WriteFile(L"VEXAL.hidden", record);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        SetEnvironmentVariableW(L"LOCALAPPDATA", xp ? nullptr : variable);
+        if (!Check(hideBoth(), "the windows are hidden", how)) break;
+        b.Start();
+        Check(WaitFor([&] { return w.BothShown(); }, 8000), "the first start obeys the record", how);
+        b.Stop();
+        if (!Check(hideBoth(), "their program hides them", how)) break;
+        b.Start();
+        Check(!WaitFor([&] { return !w.BothHidden(); }, 2000), "a second start leaves them hidden (watched for 2 s)",
+              how);
+        b.Stop();
+    }
+    SetEnvironmentVariableW(L"LOCALAPPDATA", variable);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(b.PathOf(L"VEXAL.hidden.tmp").c_str());
+    DeleteFileW(local.c_str());
+}
+
 // A record that VEXAL did not write in this boot for these very windows
 // brings nothing back. Under Wine, GetProcessTimes gives another process's
 // creation time as Windows does (only its CPU times are missing), so a

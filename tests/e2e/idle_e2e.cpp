@@ -138,3 +138,38 @@ E2E_CASE(idle_warning_gone_after_the_hotkey) {
     // A dozen ticks' time in which it must not show again.
     Check(!WaitFor([&] { return Warning(bar) != nullptr; }, 2500), "and stays gone");
 }
+
+// The hotkey during the countdown sets the bomb off at once, and the
+// warning goes with it.
+E2E_CASE(idle_warning_ended_by_the_hotkey) {
+    ControlBar bar({WithSensitivity(20), kIdleIni});
+    TargetWindow target(L"Hotkey during the warning");
+    if (!Check(ArmAndRest(bar, target), "armed with the idle trigger on")) return;
+    if (!Check(WaitFor([&] { return Warning(bar) != nullptr; }, 15000), "the warning shows")) return;
+    bar.PostHotkey();
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }, 3000), "the hotkey closes the window in front");
+    Check(WaitFor([&] { return !Warning(bar); }, 1000) && !bar.Armed(), "and the warning is gone");
+}
+
+// A hand's movement through the X server cancels the warning: it starts
+// slowly (less than the range in a tick, for more than two ticks) and then
+// goes fast for half a second. None of it sets the bomb off.
+E2E_CASE(idle_warning_cancelled_by_a_movement_that_speeds_up) {
+    ControlBar bar({WithSensitivity(20), kIdleIni});
+    TargetWindow target(L"Reached for the mouse");
+    if (!Check(ArmAndRest(bar, target), "armed with the idle trigger on")) return;
+    // The pointer stays over a window of Wine's all the way, where Wine sees it move.
+    MoveWindow(target.Handle(), 0, 0, 1024, 700, TRUE);
+    if (!Check(WaitFor([&] { return Warning(bar) != nullptr; }, 15000), "the warning shows")) return;
+    if (!XKey("mousemove_relative 2")) {
+        Skip("a movement through the X server", "no X bridge here");
+        return;
+    }
+    // About 60 ms a step: 2 px a step for more than two ticks, then 40.
+    for (int step = 0; step < 9; ++step) XKey("mousemove_relative 2");
+    for (int step = 0; step < 8; ++step) XKey("mousemove_relative 40");
+    Check(WaitFor([&] { return !Warning(bar); }, 1000), "the movement cancels the warning");
+    Rest(1000);
+    Check(target.CloseRequests() == 0 && bar.Armed(), "nothing happened and the bomb is still armed",
+          std::to_string(target.CloseRequests()) + " close request(s)");
+}

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 #include "app/TrayIcon_win.h"
 #include "tests/e2e/ControlBarDriver.h"
 
@@ -203,4 +205,46 @@ E2E_CASE(tray_second_start_brings_the_bar_back) {
     second.Launch();
     Check(second.WaitExit(5000), "a second start ends at once");
     Check(WaitFor([&] { return Back(t.Handle()) && t.Disarmed(); }), "and the bar is back, the icon gone, disarmed");
+}
+
+// With the taskbar in front when the menu opens, the window the armed bomb
+// watched is in front again once it closes, and the bomb fires at it.
+E2E_CASE(tray_menu_over_the_taskbar_gives_back_the_watched_window) {
+    ControlBar t(TrayFiles("[Extra]\r\nTrayWhileArmed=1\r\n"));
+    TargetWindow target(L"Watched before the taskbar");
+    if (!Check(t.Start(), "starts") || !ArmIntoTray(t, target)) return;
+    TaskbarInFront taskbar;
+    if (!taskbar.InFront()) {
+        Skip("the taskbar in front", "no taskbar window here");
+        return;
+    }
+    t.WaitTick();
+    Check(MenuOpenedAndEscaped(t.Handle()), "the icon's menu opens and closes");
+    Check(WaitFor([&] { return GetForegroundWindow() == target.Handle(); }, 3000), "the watched window is in front");
+    SetCursorPos(700, 400);
+    Check(WaitFor([&] { return target.CloseRequests() == 1; }), "and the bomb fires at it when the mouse jumps");
+}
+
+// A window the user put down (minimised, with the taskbar in front) stays
+// down once the menu closes: it was not in front and is not in sight, so the
+// bomb never fires at it.
+E2E_CASE(tray_menu_leaves_a_minimised_window_down) {
+    ControlBar t(TrayFiles("[Extra]\r\nTrayWhileArmed=1\r\n"));
+    TargetWindow target(L"Put down before the menu");
+    if (!Check(t.Start(), "starts") || !ArmIntoTray(t, target)) return;
+    ShowWindow(target.Handle(), SW_MINIMIZE);
+    TaskbarInFront taskbar;
+    if (!taskbar.InFront()) {
+        Skip("the taskbar in front", "no taskbar window here");
+        return;
+    }
+    t.WaitTick();
+    Check(MenuOpenedAndEscaped(t.Handle()), "the icon's menu opens and closes");
+    SetCursorPos(700, 400);
+    const bool closed = WaitFor([&] { return target.CloseRequests() > 0; }, 2000);
+    Check(!closed && GetForegroundWindow() != target.Handle(),
+          "the minimised window is neither in front nor closed (watched for 2 s)",
+          std::string(GetForegroundWindow() == target.Handle() ? "in front" : "not in front") +
+              (IsIconic(target.Handle()) ? ", minimised, " : ", restored, ") + std::to_string(target.CloseRequests()) +
+              " close request(s)");
 }

@@ -21,6 +21,17 @@ TEST(CommandLine, SplitsAsWindowsProgramsDo) {
               (Args{u"Files\\v", u"x\\vexal.exe2", u"/exit"}));
 }
 
+// Windows starts an unquoted line's program from the first run of words
+// that names a file, adding ".exe" where the name has no extension, and
+// compares path names without regard to case in every script that has case.
+// Either way the line begins with the program's own path.
+TEST(CommandLine, AnUnquotedPathAsWindowsFindsIt) {
+    EXPECT_EQ(SplitCommandLine(u"C:\\Program Files\\v x\\vexal /arm 2", u"C:\\Program Files\\v x\\vexal.exe"),
+              (Args{u"/arm", u"2"}));
+    EXPECT_EQ(SplitCommandLine(u"C:\\\u00fcbung x\\vexal.exe /arm 2", u"C:\\\u00dcbung x\\vexal.exe"),
+              (Args{u"/arm", u"2"}));
+}
+
 TEST(CommandLine, KnownArgumentsInAnyCaseWithSlashOrDash) {
     const struct {
         Args args;

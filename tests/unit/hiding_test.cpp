@@ -7,6 +7,7 @@
 #include "app/BarPresence.h"
 #include "trigger/HiddenStateText.h"
 #include "trigger/Hiding.h"
+#include "trigger/ProgramList.h"
 
 namespace {
 
@@ -108,6 +109,20 @@ TEST(Hiding, TheTargetIsActiveAgainWhateverWasAboveIt) {
                   Calls({"ShowHiddenWindow(77)", "ShowHiddenWindow(60)", "ActivateWindow(77)", "ForgetHiddenState()"}));
         hiding.Adopt(recorded);
     }
+}
+
+// Only listed programs went (the desktop was in front): none of their
+// windows was the one in use, so none takes the front and the keys when
+// they come back, the last hidden in front or not.
+TEST(Hiding, ListedProgramsAloneComeBackWithoutTakingTheFront) {
+    FakeDesktop d = ShellLikeProcess();
+    d.programs = {{u"QQ.exe", {90, 20, "TXGuiFoundation"}}};
+    d.windowProcess[90] = 20;
+    Hiding hiding;
+    hiding.HideTarget(d, 0, false, ParseProgramList("qq.exe"));
+    d.calls.clear();
+    hiding.Restore(d);
+    EXPECT_EQ(d.Effects(), Calls({"ShowHiddenWindow(90)", "ForgetHiddenState()"}));
 }
 
 // A program that shows its hidden window again by itself (a new message)

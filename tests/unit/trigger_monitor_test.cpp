@@ -244,6 +244,17 @@ TEST(IdleTrigger, TheMovementThatCancelsFiresNothingUntilItRests) {
     EXPECT_TRUE(Has(edge.TickAfter(10, {900, 0}), "PostClose(77)"));
 }
 
+// A person's movement starts slowly: the tick after the cancel may see less
+// travel than the range while input still streams in. That is the start of
+// the movement, not a rest, and its fast part is no jump either.
+TEST(IdleTrigger, TheSlowStartOfTheCancellingMovementIsNoRest) {
+    IdleRig r;
+    r.TickAfter(10000);
+    EXPECT_TRUE(Has(r.TickAfter(10, {30, 100}), "HideIdleWarning()"));
+    EXPECT_FALSE(Has(r.TickAfter(10, {180, 100}), "StopTimer()"));  // 150 px, speeding up
+    EXPECT_FALSE(Has(r.TickAfter(10, {580, 100}), "StopTimer()"));  // 400 px, the fast part
+}
+
 // The hotkey, or /detonate, during the countdown ends the warning before
 // anything else; so does disarming.
 TEST(IdleTrigger, EveryDetonationEndsTheWarningFirst) {
@@ -303,4 +314,24 @@ TEST(IconMenu, GivesBackTheLastWatchedWindowNotTheTaskbar) {
     EXPECT_EQ(WindowToGiveBack(d, 0, kBar), 0u);
     monitor.Arm(d, settings);
     EXPECT_EQ(monitor.LastWatched(), 0u);
+}
+
+// On Windows 10 and 11 a new icon waits in the taskbar's overflow: a click on
+// the arrow makes the overflow window the one in front, for the ticks until
+// the icon is clicked. It is the shell's, as the taskbar is: the window given
+// back once the menu closes is still the one the user was in.
+TEST(IconMenu, TheTaskbarsOverflowIsNoWatchedWindow) {
+    for (const char* overflow : {"NotifyIconOverflowWindow", "TopLevelWindowForOverflowXamlIsland"}) {
+        FakeDesktop d;
+        d.classNames = {{kTarget, "Notepad"}, {90, overflow}};
+        d.windowProcess = {{kTarget, 9}, {90, 5}};
+        BombSettings settings;
+        TriggerMonitor monitor;
+        monitor.Arm(d, settings);
+        for (WindowId front : {kTarget, WindowId{90}}) {
+            d.foreground = front;
+            TickTo(monitor, d, settings, {});
+        }
+        EXPECT_EQ(WindowToGiveBack(d, monitor.LastWatched(), 90), kTarget) << overflow;
+    }
 }
