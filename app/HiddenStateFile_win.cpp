@@ -48,25 +48,45 @@ RecordStamp StampNow() {
     return {BootSeconds(), last};
 }
 
-// The local folder has held a record in this run (written or found there).
-bool g_localUsed = false;
+// The user's local application data folder as the registry names it for
+// the shell, %USERPROFILE% and the like left in it: what XP has in place of
+// %LOCALAPPDATA%, read without loading the shell.
+std::wstring LocalAppDataFromRegistry() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                      0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return {};
+    wchar_t raw[MAX_PATH] = L"";
+    DWORD size = sizeof raw - sizeof(wchar_t);
+    DWORD type = 0;
+    const LONG read = RegQueryValueExW(key, L"Local AppData", nullptr, &type, reinterpret_cast<BYTE*>(raw), &size);
+    RegCloseKey(key);
+    if (read != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
+    wchar_t path[MAX_PATH];
+    const DWORD n = ExpandEnvironmentStringsW(raw, path, MAX_PATH);
+    return n > 1 && n <= MAX_PATH ? std::wstring(path, n - 1) : std::wstring();
+}
 
-// %LOCALAPPDATA%\VEXAL. The system sets the variable from Vista on; only XP
-// loads the shell for it, and only where `askShell` says the folder is
-// needed. Empty where it cannot be found.
-std::wstring LocalFolder(bool askShell) {
+// A full path: a drive's or a share's.
+bool IsFullPath(const std::wstring& path) {
+    return path.size() > 2 && (path[1] == L':' || (path[0] == L'\\' && path[1] == L'\\'));
+}
+
+// %LOCALAPPDATA%\VEXAL. The system sets the variable from Vista on; XP's
+// registry names the folder; only where neither does is the shell loaded
+// for it. Empty where it cannot be found.
+std::wstring LocalFolder() {
     wchar_t path[MAX_PATH];
     const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", path, MAX_PATH);
-    std::wstring base;
-    if (n > 2 && n < MAX_PATH && (path[1] == L':' || (path[0] == L'\\' && path[1] == L'\\'))) {
-        base.assign(path, n);
-    } else if (askShell) {
+    std::wstring base = n < MAX_PATH ? std::wstring(path, n) : std::wstring();
+    if (!IsFullPath(base)) base = LocalAppDataFromRegistry();
+    if (!IsFullPath(base)) {
         constexpr int kLocalAppData = 0x1C;  // CSIDL_LOCAL_APPDATA
         using Fn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, wchar_t*);
         auto getFolder = SystemFunction<Fn>(L"shell32.dll", "SHGetFolderPathW");
-        if (getFolder && getFolder(nullptr, kLocalAppData, nullptr, 0, path) == S_OK) base = path;
+        base = getFolder && getFolder(nullptr, kLocalAppData, nullptr, 0, path) == S_OK ? path : L"";
     }
-    return base.empty() ? base : PathIn(base, L"VEXAL");
+    return IsFullPath(base) ? PathIn(base, L"VEXAL") : std::wstring();
 }
 
 bool WriteRecord(const std::wstring& folder, const std::string& text) {
@@ -77,10 +97,10 @@ bool WriteRecord(const std::wstring& folder, const std::string& text) {
 // another program holds, since the windows are to go now.
 void WriteRecordSomewhere(const std::wstring& folder, const std::string& text) {
     if (WriteRecord(folder, text)) return;
-    const std::wstring local = LocalFolder(true);
+    const std::wstring local = LocalFolder();
     if (local.empty()) return;
     CreateDirectoryW(local.c_str(), nullptr);
-    g_localUsed = WriteRecord(local, text) || g_localUsed;
+    WriteRecord(local, text);
 }
 
 // Adds the record in `folder` to `found`; Unreadable for one that is there
@@ -101,7 +121,7 @@ void SaveHiddenStateFile(const std::wstring& folder, const HiddenState& state) {
 }
 
 void RemoveHiddenStateFile(const std::wstring& folder) {
-    const std::wstring local = LocalFolder(g_localUsed);
+    const std::wstring local = LocalFolder();
     bool gone = DeleteFileRetrying(PathIn(folder, kName));
     if (!local.empty()) {
         gone = DeleteFileRetrying(PathIn(local, kName)) && gone;
@@ -112,14 +132,12 @@ void RemoveHiddenStateFile(const std::wstring& folder) {
 
 // The local folder is where a record goes that the program's folder could
 // not take, also a newer one beside an older record (held for a moment, or
-// read-only): it is read whatever lies beside the program, on XP through the
-// shell.
+// read-only): it is read whatever lies beside the program.
 RecordFound LoadHiddenStateFile(const std::wstring& folder, HiddenState& state) {
     std::vector<HiddenRecord> found;
     const RecordFound beside = ReadRecord(folder, found);
-    const std::wstring local = LocalFolder(true);
+    const std::wstring local = LocalFolder();
     const RecordFound there = local.empty() ? RecordFound::None : ReadRecord(local, found);
-    g_localUsed = there != RecordFound::None || g_localUsed;
     if (found.empty())
         return beside == RecordFound::Unreadable || there == RecordFound::Unreadable ? RecordFound::Unreadable
                                                                                      : RecordFound::None;
