@@ -28,35 +28,24 @@ private:
     HCRYPTPROV m_provider = 0;
 };
 
-class CryptKey {
+// A key or a hash object of the context, destroyed on every path.
+template <class T, BOOL(WINAPI* Destroy)(T)>
+class CryptObject {
 public:
-    CryptKey() = default;
-    ~CryptKey() {
-        if (m_key) CryptDestroyKey(m_key);
+    CryptObject() = default;
+    ~CryptObject() {
+        if (m_object) Destroy(m_object);
     }
-    CryptKey(const CryptKey&) = delete;
-    CryptKey& operator=(const CryptKey&) = delete;
-    HCRYPTKEY* Put() { return &m_key; }
-    HCRYPTKEY Get() const { return m_key; }
+    CryptObject(const CryptObject&) = delete;
+    CryptObject& operator=(const CryptObject&) = delete;
+    T* Put() { return &m_object; }
+    T Get() const { return m_object; }
 
 private:
-    HCRYPTKEY m_key = 0;
+    T m_object = 0;
 };
-
-class CryptHash {
-public:
-    CryptHash() = default;
-    ~CryptHash() {
-        if (m_hash) CryptDestroyHash(m_hash);
-    }
-    CryptHash(const CryptHash&) = delete;
-    CryptHash& operator=(const CryptHash&) = delete;
-    HCRYPTHASH* Put() { return &m_hash; }
-    HCRYPTHASH Get() const { return m_hash; }
-
-private:
-    HCRYPTHASH m_hash = 0;
-};
+using CryptKey = CryptObject<HCRYPTKEY, CryptDestroyKey>;
+using CryptHash = CryptObject<HCRYPTHASH, CryptDestroyHash>;
 
 // The HMAC key: any bytes go in as a plain-text key blob of RC2, which
 // CryptoAPI takes for HMAC keys of any length when flagged so.

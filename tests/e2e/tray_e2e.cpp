@@ -164,6 +164,7 @@ E2E_CASE(tray_menu_from_the_taskbar_leaves_the_bomb_watching) {
         return;
     }
     if (!Check(taskbar.InFront(), "the taskbar is shown and in front")) return;
+    t.WaitTick();
     Check(MenuOpenedAndEscaped(t.Handle()), "the icon's menu opens and Esc closes it");
     const bool back = WaitFor([&] { return GetForegroundWindow() == target.Handle(); }, 3000);
     Check(back, "the window the user was in is in front again", WhatIsInFront());
@@ -193,6 +194,8 @@ E2E_CASE(tray_arm_at_start_never_shows_the_bar) {
     Check(GetForegroundWindow() == target.Handle(), "the window in front stays in front", WhatIsInFront());
     SetCursorPos(700, 400);
     Check(WaitFor([&] { return target.CloseRequests() == 1; }), "a jump of the mouse closes it");
+    ClickIcon(t.Handle(), WM_LBUTTONUP);
+    Check(WaitFor([&] { return Back(t.Handle()); }), "a click on the icon then brings the bar");
 }
 
 // Whoever has lost sight of the icon starts VEXAL again: with nothing
@@ -205,24 +208,6 @@ E2E_CASE(tray_second_start_brings_the_bar_back) {
     second.Launch();
     Check(second.WaitExit(5000), "a second start ends at once");
     Check(WaitFor([&] { return Back(t.Handle()) && t.Disarmed(); }), "and the bar is back, the icon gone, disarmed");
-}
-
-// With the taskbar in front when the menu opens, the window the armed bomb
-// watched is in front again once it closes, and the bomb fires at it.
-E2E_CASE(tray_menu_over_the_taskbar_gives_back_the_watched_window) {
-    ControlBar t(TrayFiles("[Extra]\r\nTrayWhileArmed=1\r\n"));
-    TargetWindow target(L"Watched before the taskbar");
-    if (!Check(t.Start(), "starts") || !ArmIntoTray(t, target)) return;
-    TaskbarInFront taskbar;
-    if (!taskbar.InFront()) {
-        Skip("the taskbar in front", "no taskbar window here");
-        return;
-    }
-    t.WaitTick();
-    Check(MenuOpenedAndEscaped(t.Handle()), "the icon's menu opens and closes");
-    Check(WaitFor([&] { return GetForegroundWindow() == target.Handle(); }, 3000), "the watched window is in front");
-    SetCursorPos(700, 400);
-    Check(WaitFor([&] { return target.CloseRequests() == 1; }), "and the bomb fires at it when the mouse jumps");
 }
 
 // A window the user put down (minimised, with the taskbar in front) stays
