@@ -33,11 +33,21 @@ void PrintTotals();
 // (VEXAL_EXPECT_WINDOWS, "5.1" for XP) first checks that it is the one
 // reported, so that it never passes on another.
 void CheckWindowsVersion();
+// The system reports a Windows older than major.minor.
+bool WindowsBefore(DWORD major, DWORD minor);
 int E2EFailures();
 
 // Records one check; returns its outcome so a case can stop early.
 bool Check(bool ok, const char* what, const std::string& detail = "");
 void Skip(const char* what, const char* why);
+// A check known to come out otherwise under Wine than on Windows, for the
+// reason `wine` gives, as Wine's own todo_wine marks one: under Wine a
+// failure is reported as "todo" with that reason and counted apart, and a
+// pass as a failure, so that the mark comes off once Wine does as Windows
+// does; on Windows it is an ordinary check.
+bool CheckTodoWine(bool ok, const char* what, const char* wine, const std::string& detail = "");
+// Running under Wine rather than Windows.
+bool UnderWine();
 
 // Polls until the condition holds or the deadline passes, every `pollMs`.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000, DWORD pollMs = 20);

@@ -108,6 +108,14 @@ std::string MoveNumbers(const std::string& record, const char* key, long long by
 }  // namespace
 
 E2E_CASE(hotkey_detonates_armed_or_not) {
+    // Before Windows 7 the system refuses the flag that keeps a held key from
+    // repeating (MOD_NOREPEAT), and VEXAL registers the key without it.
+    if (WindowsBefore(6, 1)) {
+        const bool taken = RegisterHotKey(nullptr, 8, MOD_CONTROL | MOD_ALT | 0x4000, VK_F9);
+        if (taken) UnregisterHotKey(nullptr, 8);
+        CheckTodoWine(!taken, "this Windows refuses MOD_NOREPEAT: the key without it is what works",
+                      "Wine takes the flag on every version");
+    }
     ControlBar b({DefaultSettings(), "[Extra]\r\nHotkey=F12\r\n"});
     if (!Check(b.Start(), "starts with a hotkey in VEXAL.ini")) return;
     TargetWindow target(L"Hotkey target");

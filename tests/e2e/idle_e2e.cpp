@@ -53,6 +53,15 @@ std::vector<POINT> Stroke(HWND window, int speed, DWORD ms) {
 }  // namespace
 
 E2E_CASE(idle_warning_then_detonation) {
+    LASTINPUTINFO before = {}, after = {};
+    before.cbSize = after.cbSize = sizeof before;
+    GetLastInputInfo(&before);
+    WaitFor([&] { return GetTickCount() != before.dwTime; });
+    POINT at;
+    GetCursorPos(&at);
+    SetCursorPos(at.x + 1, at.y);
+    GetLastInputInfo(&after);
+    CheckTodoWine(after.dwTime == before.dwTime, "a cursor set by a program is no input", "Wine counts it as input");
     ControlBar bar({WithSensitivity(20), kIdleIni});
     TargetWindow target(L"Left alone");
     if (!Check(ArmAndRest(bar, target), "armed with the idle trigger on")) return;
