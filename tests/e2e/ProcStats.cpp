@@ -1,9 +1,11 @@
 #include "tests/e2e/ProcStats.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "tests/e2e/Rig.h"
+#include "tests/e2e/hook/TestHook.h"
 
 namespace {
 
@@ -63,3 +65,47 @@ uint64_t StatusKiB(int unixPid, const char* field) {
 
 uint64_t PeakResidentKiB(int unixPid) { return StatusKiB(unixPid, "VmHWM:"); }
 uint64_t CurrentResidentKiB(int unixPid) { return StatusKiB(unixPid, "VmRSS:"); }
+
+namespace {
+Holdings Measure(DWORD processId, int unixPid) {
+    Holdings h;
+    if (HWND hook = FindTestHook(processId)) {
+        auto ask = [&](TestHookKind kind, LRESULT& count) {
+            DWORD_PTR r;
+            if (SendMessageTimeoutW(hook, kTestHookCount, kind, 0, SMTO_ABORTIFHUNG, 5000, &r))
+                count = static_cast<LRESULT>(r);
+        };
+        ask(kCountHandles, h.handles);
+        ask(kCountUserObjects, h.user);
+        ask(kCountGdiObjects, h.gdi);
+        ask(kCountWindows, h.windows);
+    }
+    h.residentKiB = unixPid ? CurrentResidentKiB(unixPid) : 0;
+    if (!h.residentKiB) std::printf("     no resident size for unix pid %d\n", unixPid);
+    return h;
+}
+}  // namespace
+
+std::string Holdings::Describe() const {
+    char text[160];
+    std::snprintf(text, sizeof text, "handles %ld, USER %ld, GDI %ld, windows %ld, resident %lu KiB",
+                  static_cast<long>(handles), static_cast<long>(user), static_cast<long>(gdi),
+                  static_cast<long>(windows), static_cast<unsigned long>(residentKiB));
+    return text;
+}
+
+Holdings SteadyHoldings(const Program& program) {
+    const DWORD processId = program.ProcessId();
+    const int unixPid = UnixPidOf(program.ExePath());
+    Holdings last = Measure(processId, unixPid), now;
+    WaitFor(
+        [&] {
+            now = Measure(processId, unixPid);
+            bool same = now.handles == last.handles && now.user == last.user && now.gdi == last.gdi &&
+                        now.windows == last.windows;
+            last = now;
+            return same;
+        },
+        3000);
+    return last;
+}
