@@ -97,6 +97,8 @@ public:
         return GetFileAttributesW(PathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
     bool FileIs(const std::wstring& name, const std::string& bytes) const;
+    // VEXAL.vxl read back; false when it is missing or does not load.
+    bool ReadSettings(BombSettings& settings) const;
 
 private:
     // The armed picture's own style, since a bar away in the tray shows no children.

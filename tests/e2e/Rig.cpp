@@ -1,5 +1,7 @@
 #include "tests/e2e/Rig.h"
 
+#include <psapi.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -195,6 +197,17 @@ void Program::Stop() {
     m_pi = {};
 }
 
+bool Program::HasModule(const wchar_t* name) const {
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!EnumProcessModules(m_pi.hProcess, modules, sizeof modules, &bytes)) return false;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+        wchar_t base[MAX_PATH];
+        if (GetModuleBaseNameW(m_pi.hProcess, modules[i], base, MAX_PATH) && lstrcmpiW(base, name) == 0) return true;
+    }
+    return false;
+}
+
 // ---- windows -------------------------------------------------------------------
 
 HWND FindTopWindow(DWORD processId, const std::wstring& caption) {
@@ -228,10 +241,8 @@ bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_E
 
 void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-void MouseClick(HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+void MouseClickAt(POINT point) {
+    SetCursorPos(point.x, point.y);
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -239,7 +250,56 @@ void MouseClick(HWND control) {
     SendInput(2, in, sizeof(INPUT));
 }
 
+void MouseClick(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MouseClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+RemoteMemory::RemoteMemory(DWORD processId, size_t size) {
+    m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (m_process) m_base = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+RemoteMemory::~RemoteMemory() {
+    if (m_base) VirtualFreeEx(m_process, m_base, 0, MEM_RELEASE);
+    if (m_process) CloseHandle(m_process);
+}
+
+void RemoteMemory::Write(const void* bytes, size_t size, size_t offset) const {
+    WriteProcessMemory(m_process, static_cast<char*>(m_base) + offset, bytes, size, nullptr);
+}
+
+void RemoteMemory::Read(void* bytes, size_t size, size_t offset) const {
+    ReadProcessMemory(m_process, static_cast<char*>(m_base) + offset, bytes, size, nullptr);
+}
+
+std::wstring RemoteMemory::Text(size_t offset) const {
+    wchar_t buffer[128] = {};
+    Read(buffer, sizeof buffer - sizeof buffer[0], offset);
+    return buffer;
+}
+
 bool IsChecked(HWND dialog, int id) { return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::vector<std::wstring> ListBoxLines(HWND list) {
+    std::vector<std::wstring> lines;
+    int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        wchar_t text[256] = L"";
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 256)
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        lines.push_back(text);
+    }
+    return lines;
+}
 
 // ---- the driver's own windows --------------------------------------------------
 

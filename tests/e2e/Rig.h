@@ -76,6 +76,8 @@ public:
     bool WaitExit(DWORD timeoutMs);
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     HANDLE Process() const { return m_pi.hProcess; }
+    // A library of this file name is loaded in the running program.
+    bool HasModule(const wchar_t* name) const;
     // Ends the program as its user would: the exit button, then by force.
     void Stop();
 
@@ -96,9 +98,45 @@ std::wstring ClassName(HWND window);
 bool IsTopmost(HWND window);
 // Presses a button through its own click, so the program sees a real click.
 void Click(HWND dialog, int id);
-// A real left click at the centre of a control, through the mouse.
+// A real left click at a point of the screen, or at the centre of a
+// control, through the mouse.
+void MouseClickAt(POINT point);
 void MouseClick(HWND control);
+// The control with the keyboard focus in the window's thread, of any process.
+HWND FocusOf(HWND window);
 bool IsChecked(HWND dialog, int id);
+// The lines of a list box, of any process.
+std::vector<std::wstring> ListBoxLines(HWND list);
+
+// Memory inside another process, for the control messages that carry
+// pointers: the one way the rig reads and writes another process's memory.
+class RemoteMemory {
+public:
+    RemoteMemory(DWORD processId, size_t size);
+    ~RemoteMemory();
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    // The address `offset` bytes in, as the other process sees it.
+    LPARAM At(size_t offset = 0) const { return reinterpret_cast<LPARAM>(static_cast<char*>(m_base) + offset); }
+    template <class T>
+    void Put(const T& value, size_t offset = 0) const {
+        Write(&value, sizeof value, offset);
+    }
+    template <class T>
+    T Get(size_t offset = 0) const {
+        T value{};
+        Read(&value, sizeof value, offset);
+        return value;
+    }
+    // A zero-ended text of 127 characters at most.
+    std::wstring Text(size_t offset) const;
+
+private:
+    void Write(const void* bytes, size_t size, size_t offset) const;
+    void Read(void* bytes, size_t size, size_t offset) const;
+    HANDLE m_process = nullptr;
+    void* m_base = nullptr;
+};
 
 // ---- the driver's own windows ------------------------------------------------
 
