@@ -1,5 +1,8 @@
 #include "tests/e2e/ProcStats.h"
 
+#include <x86intrin.h>
+
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -108,4 +111,64 @@ Holdings SteadyHoldings(const Program& program) {
         },
         3000);
     return last;
+}
+
+namespace {
+
+// Counter ticks per microsecond against the performance counter, over a
+// span long enough that reading the two clocks a little apart does not count.
+double MeasureTscMHz(DWORD spanMs) {
+    LARGE_INTEGER f, q0, q1;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&q0);
+    uint64_t c0 = __rdtsc();
+    Sleep(spanMs);
+    QueryPerformanceCounter(&q1);
+    uint64_t c1 = __rdtsc();
+    double seconds = static_cast<double>(q1.QuadPart - q0.QuadPart) / static_cast<double>(f.QuadPart);
+    return static_cast<double>(c1 - c0) / seconds * 1e-6;
+}
+
+struct CpuInfo {
+    double cpuMHz = NAN;   // "cpu MHz" of the first processor
+    double nominal = NAN;  // the "@ 2.40GHz" of "model name", in MHz
+};
+
+// Linux's view through Wine's Z: drive.
+CpuInfo ReadProcCpuinfo() {
+    CpuInfo info;
+    std::string text;
+    if (!ReadWholeFile(L"Z:\\proc\\cpuinfo", text)) return info;
+    size_t at = text.find("cpu MHz");
+    if (at != std::string::npos && (at = text.find(':', at)) != std::string::npos)
+        info.cpuMHz = std::atof(text.c_str() + at + 1);
+    at = text.find("model name");
+    size_t eol = text.find('\n', at);
+    if (at != std::string::npos) {
+        std::string model = text.substr(at, eol - at);
+        size_t ghz = model.find("GHz");
+        size_t sign = model.rfind('@', ghz);
+        if (ghz != std::string::npos && sign != std::string::npos)
+            info.nominal = std::atof(model.c_str() + sign + 1) * 1000;
+    }
+    return info;
+}
+
+}  // namespace
+
+double ReferenceTscMHz() {
+    CpuInfo info = ReadProcCpuinfo();
+    double measured = MeasureTscMHz(2000);
+    std::printf(
+        "     time-stamp counter: measured against QueryPerformanceCounter over 2 s %.3f MHz; "
+        "/proc/cpuinfo cpu MHz %.3f, model name %.3f\n",
+        measured, info.cpuMHz, info.nominal);
+    for (double candidate : {info.cpuMHz, info.nominal}) {
+        if (!std::isnan(candidate) && std::fabs(candidate - measured) <= measured * 0.005) {
+            std::printf("     reference: /proc/cpuinfo %.3f MHz, confirmed by the measurement\n", candidate);
+            return candidate;
+        }
+    }
+    std::printf("     reference: the driver's own measurement (/proc/cpuinfo disagrees)\n");
+    return measured;
 }

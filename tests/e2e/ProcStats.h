@@ -1,7 +1,7 @@
 #pragma once
-// What Linux knows of a Wine process, read through Wine's Z: drive: Wine
-// does not report another process's times or working set, but the kernel
-// has them for the Unix process that runs it. And what the test build
+// What Linux knows of a Wine process and of the machine, read through
+// Wine's Z: drive: Wine does not report another process's times or working
+// set, but the kernel has them for the Unix process that runs it. And what the test build
 // (vexal_test.exe) holds, by its own count window and by the kernel.
 #include <windows.h>
 
@@ -29,3 +29,8 @@ struct Holdings {
 // stopped moving (3 s at most): Wine lets some things go a moment after
 // the work that used them.
 Holdings SteadyHoldings(const Program& program);
+
+// The time-stamp counter's rate in MHz, the reference for a clock measured
+// by the program: a figure of /proc/cpuinfo when the driver's own 2-second
+// measurement confirms it to 0.5%, else that measurement. Prints both.
+double ReferenceTscMHz();
