@@ -12,12 +12,6 @@
 
 namespace {
 
-std::string ReadSmallFile(const std::wstring& path) {
-    std::string out;
-    ReadWholeFile(path, out);
-    return out;
-}
-
 std::wstring ProcPath(int pid, const wchar_t* rest) { return L"Z:\\proc\\" + std::to_wstring(pid) + rest; }
 
 }  // namespace
@@ -31,7 +25,7 @@ int UnixPidOf(const std::wstring& windowsExePath) {
     do {
         int pid = _wtoi(fd.cFileName);
         if (pid <= 0) continue;
-        std::string cmdline = ReadSmallFile(ProcPath(pid, L"\\cmdline"));
+        std::string cmdline = WholeFile(ProcPath(pid, L"\\cmdline"));
         if (_stricmp(cmdline.c_str(), wanted.c_str()) == 0) found = pid;
     } while (!found && FindNextFileW(find, &fd));
     FindClose(find);
@@ -46,7 +40,7 @@ uint64_t CpuNanoseconds(int unixPid) {
     do {
         if (_wtoi(fd.cFileName) <= 0) continue;
         std::string stat =
-            ReadSmallFile(ProcPath(unixPid, (L"\\task\\" + std::wstring(fd.cFileName) + L"\\schedstat").c_str()));
+            WholeFile(ProcPath(unixPid, (L"\\task\\" + std::wstring(fd.cFileName) + L"\\schedstat").c_str()));
         total += std::strtoull(stat.c_str(), nullptr, 10);
     } while (FindNextFileW(find, &fd));
     FindClose(find);
@@ -57,7 +51,7 @@ namespace {
 // A read of /proc through Wine now and then comes back empty: ask again.
 uint64_t StatusKiB(int unixPid, const char* field) {
     for (int attempt = 0; attempt < 5; ++attempt) {
-        std::string status = ReadSmallFile(ProcPath(unixPid, L"\\status"));
+        std::string status = WholeFile(ProcPath(unixPid, L"\\status"));
         if (const char* at = std::strstr(status.c_str(), field))
             return std::strtoull(at + std::strlen(field), nullptr, 10);
         Sleep(20);

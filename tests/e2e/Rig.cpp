@@ -239,6 +239,12 @@ std::wstring ClassName(HWND window) {
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+bool IsAbove(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
 void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 void MouseClickAt(POINT point) {
@@ -377,10 +383,7 @@ bool WindowProgram::BothHidden() const { return !IsWindowVisible(m_back) && !IsW
 bool WindowProgram::BothShown() const { return IsWindowVisible(m_back) && IsWindowVisible(m_front); }
 
 bool WindowProgram::InOrder() const {
-    if (!BothShown() || GetForegroundWindow() != m_front) return false;
-    for (HWND w = GetWindow(m_front, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
-        if (w == m_back) return true;
-    return false;
+    return BothShown() && GetForegroundWindow() == m_front && IsAbove(m_front, m_back);
 }
 
 void WindowProgram::ActivateFront() const { BringToFront(m_front); }
@@ -482,6 +485,14 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
     CloseHandle(h);
     return true;
 }
+
+std::string WholeFile(const std::wstring& path) {
+    std::string bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 namespace {
 BOOL CALLBACK CollectVisible(HWND w, LPARAM p) {

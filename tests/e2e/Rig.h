@@ -96,6 +96,8 @@ HWND WaitTopWindow(DWORD processId, const std::wstring& caption, DWORD timeoutMs
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 bool IsTopmost(HWND window);
+// `upper` stands above `lower` in the z-order.
+bool IsAbove(HWND upper, HWND lower);
 // Presses a button through its own click, so the program sees a real click.
 void Click(HWND dialog, int id);
 // A real left click at a point of the screen, or at the centre of a
@@ -210,8 +212,11 @@ void Rest(DWORD ms);
 
 // ---- shared by the control-bar driver and the cases ------------------------
 
-// All of a file, read while others may write or replace it.
+// All of a file, read while others may write or replace it; WholeFile
+// gives "" for one that cannot be read.
 bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+std::string WholeFile(const std::wstring& path);
+bool FileExists(const std::wstring& path);
 // The visible top-level windows of a process (0: of every process).
 std::vector<HWND> VisibleWindowsOf(DWORD processId);
 // Brings the window to the front; true once it is there (3 s at most).

@@ -167,7 +167,7 @@ std::wstring SystemMeterPath() {
 }
 
 void CheckNoResourceMeter(HWND panel) {
-    if (GetFileAttributesW(SystemMeterPath().c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (FileExists(SystemMeterPath())) {
         Skip("empty resource fields", "a resource meter library is present");
         return;
     }

@@ -267,9 +267,7 @@ E2E_CASE(settings_dialog_message_length_limit) {
     // OK with 41 bytes keeps the dialog open; with 40 it closes.
     d.SetText(IDC_SET_FINAL_MESSAGE, forty + L"x");
     d.PostClick(IDOK);
-    box = bar.WaitMessage();
-    Check(box && ControlBar::Says(box, kTooLong), "OK with 41 bytes shows the too-long message");
-    ControlBar::Dismiss(box);
+    Check(bar.MessageSays(kTooLong), "OK with 41 bytes shows the too-long message");
     Check(IsWindow(d.Handle()) && IsWindowVisible(d.Handle()), "the dialog stays open");
     Check(WaitFor([&] { return FocusOf(d.Handle()) == d.Item(IDC_SET_FINAL_MESSAGE); }),
           "the message box has the focus");
@@ -304,9 +302,7 @@ E2E_CASE(settings_dialog_exclusive_boxes) {
     d.Press(IDC_SET_EDGE_RIGHT);
     d.SetText(IDC_SET_FINAL_MESSAGE, std::wstring(21, L'字'));
     d.PostClick(IDC_SET_NO_DETONATION);
-    HWND box = bar.WaitMessage();
-    Check(box && ControlBar::Says(box, kTooLong), "the failed read is reported");
-    ControlBar::Dismiss(box);
+    Check(bar.MessageSays(kTooLong), "the failed read is reported");
     Check(WaitFor([&] { return !d.Checked(IDC_SET_MINIMIZE_TARGET); }) && d.Checked(IDC_SET_NO_DETONATION),
           "and the boxes still exclude each other");
     Check(d.Checked(IDC_SET_EDGE_RIGHT) && d.Text(IDC_SET_FINAL_MESSAGE).size() == 21,
@@ -424,10 +420,8 @@ void CheckSaveFails(ControlBar& bar, const char* why) {
     if (!Check(d.Open(), "the dialog opens")) return;
     d.Press(IDC_SET_RECALL2);
     d.PostClick(IDOK);
-    HWND box = bar.WaitMessage(10000);
-    std::string what = std::string("OK ") + why + " shows the settings-error message";
-    Check(box && ControlBar::Says(box, kSaveFailed), what.c_str());
-    if (box) ControlBar::Dismiss(box);
+    Check(bar.MessageSays(kSaveFailed, 10000),
+          (std::string("OK ") + why + " shows the settings-error message").c_str());
     Check(bar.WaitExit(10000), "and the program ends");
 }
 
