@@ -1,8 +1,8 @@
 #pragma once
 // What Linux knows of a Wine process and of the machine, read through
 // Wine's Z: drive: Wine does not report another process's times or working
-// set, but the kernel has them for the Unix process that runs it. And what the test build
-// (vexal_test.exe) holds, by its own count window and by the kernel.
+// set, but the kernel has them for the Unix process that runs it. And what
+// the test build (vexal_test.exe) holds, by its count window and the kernel.
 #include <windows.h>
 
 #include <cstdint>

@@ -5,6 +5,10 @@
 // state with a deadline. A fixed pause (Rest) is left only where time itself
 // is the point, a span measured or a pace kept, or where nothing observable
 // follows, as the X server drawing before a screenshot.
+//
+// Two layers: this rig, and the drivers of VEXAL's windows built on it
+// (ControlBarDriver.h, SettingsDialogDriver.h); ProcStats.h adds what the
+// kernel knows of a process. The cases use them as they are.
 #include <windows.h>
 
 #include <cstdint>
