@@ -279,20 +279,6 @@ RemoteMemory::~RemoteMemory() {
     if (m_process) CloseHandle(m_process);
 }
 
-void RemoteMemory::Write(const void* bytes, size_t size, size_t offset) const {
-    WriteProcessMemory(m_process, static_cast<char*>(m_base) + offset, bytes, size, nullptr);
-}
-
-void RemoteMemory::Read(void* bytes, size_t size, size_t offset) const {
-    ReadProcessMemory(m_process, static_cast<char*>(m_base) + offset, bytes, size, nullptr);
-}
-
-std::wstring RemoteMemory::Text(size_t offset) const {
-    wchar_t buffer[128] = {};
-    Read(buffer, sizeof buffer - sizeof buffer[0], offset);
-    return buffer;
-}
-
 bool IsChecked(HWND dialog, int id) { return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 std::vector<std::wstring> ListBoxLines(HWND list) {

@@ -11,6 +11,7 @@
 // kernel knows of a process. The cases use them as they are.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -126,20 +127,22 @@ public:
     LPARAM At(size_t offset = 0) const { return reinterpret_cast<LPARAM>(static_cast<char*>(m_base) + offset); }
     template <class T>
     void Put(const T& value, size_t offset = 0) const {
-        Write(&value, sizeof value, offset);
+        WriteProcessMemory(m_process, reinterpret_cast<void*>(At(offset)), &value, sizeof value, nullptr);
     }
     template <class T>
     T Get(size_t offset = 0) const {
         T value{};
-        Read(&value, sizeof value, offset);
+        ReadProcessMemory(m_process, reinterpret_cast<void*>(At(offset)), &value, sizeof value, nullptr);
         return value;
     }
     // A zero-ended text of 127 characters at most.
-    std::wstring Text(size_t offset) const;
+    std::wstring Text(size_t offset) const {
+        std::array<wchar_t, 128> text = Get<std::array<wchar_t, 128>>(offset);
+        text.back() = 0;
+        return text.data();
+    }
 
 private:
-    void Write(const void* bytes, size_t size, size_t offset) const;
-    void Read(void* bytes, size_t size, size_t offset) const;
     HANDLE m_process = nullptr;
     void* m_base = nullptr;
 };

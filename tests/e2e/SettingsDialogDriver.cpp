@@ -22,15 +22,6 @@ bool SettingsDialog::Open() {
     return m_dlg != nullptr;
 }
 
-void SettingsDialog::Press(int id) const {
-    DWORD_PTR result;
-    SendMessageTimeoutW(Item(id), BM_CLICK, 0, 0, SMTO_NORMAL, 3000, &result);
-}
-
-void SettingsDialog::SetText(int id, const std::wstring& text) const {
-    SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 int SettingsDialog::Recalled() const {
     for (int i = 0; i < 6; ++i)
         if (Checked(kRecalls[i])) return i;
@@ -150,15 +141,6 @@ bool SettingsDialog::ChooseFile(HWND fileDialog, const std::wstring& path) {
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageW(fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return WaitFor([&] { return !IsWindow(fileDialog); });
-}
-
-bool SettingsDialog::End(int id) const {
-    Click(m_dlg, id);
-    return WaitFor([&] { return !IsWindow(m_dlg); });
-}
-
-bool SettingsDialog::EndOk() const {
-    return End(IDOK) && WaitFor([&] { return FileState() != m_fileAtOpen; });
 }
 
 std::string SettingsDialog::FileState() const {

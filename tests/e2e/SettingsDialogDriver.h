@@ -48,11 +48,16 @@ public:
     HWND Item(int id) const { return GetDlgItem(m_dlg, id); }
     // A click that returns once the dialog has handled it. A handler that
     // opens a message box keeps it longer; the wait then gives up.
-    void Press(int id) const;
+    void Press(int id) const {
+        DWORD_PTR result;
+        SendMessageTimeoutW(Item(id), BM_CLICK, 0, 0, SMTO_NORMAL, 3000, &result);
+    }
     // A click posted, for one that opens a message box.
     void PostClick(int id) const { Click(m_dlg, id); }
     bool Checked(int id) const { return IsChecked(m_dlg, id); }
-    void SetText(int id, const std::wstring& text) const;
+    void SetText(int id, const std::wstring& text) const {
+        SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
     std::wstring Text(int id) const { return WindowText(Item(id)); }
     // The index of the pressed recall button; -1 for none.
     int Recalled() const;
@@ -74,9 +79,14 @@ public:
     static bool ChooseFile(HWND fileDialog, const std::wstring& path);
 
     // Ends the dialog with OK or Cancel and waits until it is gone.
-    bool End(int id) const;
+    bool End(int id) const {
+        Click(m_dlg, id);
+        return WaitFor([&] { return !IsWindow(m_dlg); });
+    }
     // OK, then the settings file written after it.
-    bool EndOk() const;
+    bool EndOk() const {
+        return End(IDOK) && WaitFor([&] { return FileState() != m_fileAtOpen; });
+    }
 
 private:
     // The file's bytes and time of its last writing; empty when there is none.
