@@ -41,12 +41,16 @@ if bash scripts/check-xp.sh build/win32/vexal.exe; then passed=$((passed + 1)); 
 
 # The end-to-end cases that reach a branch on the Windows version, run again
 # in a prefix of their own set to Windows XP (the 64-bit XP for the 64-bit
-# build). What each reaches, and what Wine shows of it:
+# build). What each reaches, and what Wine shows of it (a check that Wine
+# is known to fail carries the rig's todo mark, CheckTodoWine, and shows as
+# "todo" with its reason; the day Wine passes it, it fails until the mark
+# comes off):
 #   info_panel_from_button_and_system_menu  the version name: "XP" (5.1), or
 #       "2000" for the 64-bit XP's 5.2
 #   hotkey_detonates_armed_or_not, hotkey_taken_by_another_program
-#       the panic key without MOD_NOREPEAT where the system refuses it; Wine
-#       accepts the flag on every version, so only that the key still works
+#       the panic key without MOD_NOREPEAT where the system refuses it; that
+#       the system refuses it is a todo under Wine, which accepts the flag
+#       on every version, so only that the key still works
 #   hotkey_hides_and_brings_back_in_order  the wave volume instead of the
 #       Core Audio endpoint while hidden; Wine has no sound device here, so
 #       only that hiding and bringing back still work
@@ -63,7 +67,7 @@ e2e_run() {
   shift 2
   bash scripts/e2e.sh "$@" > "$log" 2>&1
   local status=$?
-  grep -E '^(ok|FAIL|SKIP|case|Windows )' "$log" | grep -v '^ok ' || true
+  grep -E '^(ok|FAIL|SKIP|todo|case|Windows |[0-9]+ todo)' "$log" | grep -v '^ok ' || true
   local line
   line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' "$log" | tail -n 1)
   if [ -n "$line" ]; then

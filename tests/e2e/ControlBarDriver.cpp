@@ -122,6 +122,13 @@ bool ControlBar::FileIs(const std::wstring& name, const std::string& bytes) cons
     return ReadFile(name, now) && now == bytes;
 }
 
+bool ControlBar::ReadSettings(BombSettings& settings) const {
+    std::string bytes;
+    settings = BombSettings(0);
+    return ReadFile(L"VEXAL.vxl", bytes) && ParseSettingsFile(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                                              bytes.size(), settings) == ParseResult::Loaded;
+}
+
 std::vector<HWND> BarWindows(DWORD processId) {
     std::vector<HWND> bars;
     for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", L"VEXAL汉化版"); w;

@@ -93,10 +93,10 @@ public:
     // Waits for a message box, answers it; true when it said `text`.
     bool MessageSays(const std::wstring& text, DWORD timeoutMs = 8000) const;
 
-    bool Has(const std::wstring& name) const {
-        return GetFileAttributesW(PathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
+    bool Has(const std::wstring& name) const { return FileExists(PathOf(name)); }
     bool FileIs(const std::wstring& name, const std::string& bytes) const;
+    // VEXAL.vxl read back; false when it is missing or does not load.
+    bool ReadSettings(BombSettings& settings) const;
 
 private:
     // The armed picture's own style, since a bar away in the tray shows no children.

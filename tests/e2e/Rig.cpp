@@ -1,5 +1,7 @@
 #include "tests/e2e/Rig.h"
 
+#include <psapi.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -8,6 +10,7 @@
 namespace {
 int g_passed = 0;
 int g_failed = 0;
+int g_todo = 0;
 const char* g_case = "";
 }  // namespace
 
@@ -19,7 +22,12 @@ void BeginCase(const char* name) {
     std::fflush(stdout);
 }
 
-void PrintTotals() { std::printf("%d passed, %d failed\n", g_passed, g_failed); }
+// The count of todos on a line of its own: the last line is the count that
+// the scripts read.
+void PrintTotals() {
+    if (g_todo) std::printf("%d todo under Wine (known differences from Windows)\n", g_todo);
+    std::printf("%d passed, %d failed\n", g_passed, g_failed);
+}
 
 void CheckWindowsVersion() {
     OSVERSIONINFOA info = {};
@@ -31,6 +39,13 @@ void CheckWindowsVersion() {
     if (!GetEnvironmentVariableA("VEXAL_EXPECT_WINDOWS", expected, sizeof expected)) return;
     BeginCase("windows_version");
     Check(reported == expected, ("the system reports Windows " + std::string(expected)).c_str(), reported);
+}
+
+bool WindowsBefore(DWORD major, DWORD minor) {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    GetVersionExA(&info);
+    return info.dwMajorVersion < major || (info.dwMajorVersion == major && info.dwMinorVersion < minor);
 }
 
 namespace {
@@ -59,6 +74,21 @@ bool Check(bool ok, const char* what, const std::string& detail) {
     std::fflush(stdout);
     return ok;
 }
+
+bool CheckTodoWine(bool ok, const char* what, const char* wine, const std::string& detail) {
+    if (!UnderWine()) return Check(ok, what, detail);
+    if (ok) {
+        ++g_failed;
+        std::printf("FAIL %s: %s: fixed in Wine, take the mark off (%s)\n", g_case, what, wine);
+    } else {
+        ++g_todo;
+        std::printf("todo %s: %s (%s) %s\n", g_case, what, wine, detail.c_str());
+    }
+    std::fflush(stdout);
+    return ok;
+}
+
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 void Skip(const char* what, const char* why) {
     std::printf("SKIP %s: %s (%s)\n", g_case, what, why);
@@ -167,6 +197,17 @@ void Program::Stop() {
     m_pi = {};
 }
 
+bool Program::HasModule(const wchar_t* name) const {
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!EnumProcessModules(m_pi.hProcess, modules, sizeof modules, &bytes)) return false;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+        wchar_t base[MAX_PATH];
+        if (GetModuleBaseNameW(m_pi.hProcess, modules[i], base, MAX_PATH) && lstrcmpiW(base, name) == 0) return true;
+    }
+    return false;
+}
+
 // ---- windows -------------------------------------------------------------------
 
 HWND FindTopWindow(DWORD processId, const std::wstring& caption) {
@@ -198,12 +239,16 @@ std::wstring ClassName(HWND window) {
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+bool IsAbove(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
 void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-void MouseClick(HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+void MouseClickAt(POINT point) {
+    SetCursorPos(point.x, point.y);
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -211,7 +256,42 @@ void MouseClick(HWND control) {
     SendInput(2, in, sizeof(INPUT));
 }
 
+void MouseClick(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MouseClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+RemoteMemory::RemoteMemory(DWORD processId, size_t size) {
+    m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (m_process) m_base = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+RemoteMemory::~RemoteMemory() {
+    if (m_base) VirtualFreeEx(m_process, m_base, 0, MEM_RELEASE);
+    if (m_process) CloseHandle(m_process);
+}
+
 bool IsChecked(HWND dialog, int id) { return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::vector<std::wstring> ListBoxLines(HWND list) {
+    std::vector<std::wstring> lines;
+    int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        wchar_t text[256] = L"";
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 256)
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        lines.push_back(text);
+    }
+    return lines;
+}
 
 // ---- the driver's own windows --------------------------------------------------
 
@@ -289,10 +369,7 @@ bool WindowProgram::BothHidden() const { return !IsWindowVisible(m_back) && !IsW
 bool WindowProgram::BothShown() const { return IsWindowVisible(m_back) && IsWindowVisible(m_front); }
 
 bool WindowProgram::InOrder() const {
-    if (!BothShown() || GetForegroundWindow() != m_front) return false;
-    for (HWND w = GetWindow(m_front, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
-        if (w == m_back) return true;
-    return false;
+    return BothShown() && GetForegroundWindow() == m_front && IsAbove(m_front, m_back);
 }
 
 void WindowProgram::ActivateFront() const { BringToFront(m_front); }
@@ -394,6 +471,14 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
     CloseHandle(h);
     return true;
 }
+
+std::string WholeFile(const std::wstring& path) {
+    std::string bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 namespace {
 BOOL CALLBACK CollectVisible(HWND w, LPARAM p) {

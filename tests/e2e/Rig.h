@@ -5,8 +5,13 @@
 // state with a deadline. A fixed pause (Rest) is left only where time itself
 // is the point, a span measured or a pace kept, or where nothing observable
 // follows, as the X server drawing before a screenshot.
+//
+// Two layers: this rig, and the drivers of VEXAL's windows built on it
+// (ControlBarDriver.h, SettingsDialogDriver.h); ProcStats.h adds what the
+// kernel knows of a process. The cases use them as they are.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -33,11 +38,21 @@ void PrintTotals();
 // (VEXAL_EXPECT_WINDOWS, "5.1" for XP) first checks that it is the one
 // reported, so that it never passes on another.
 void CheckWindowsVersion();
+// The system reports a Windows older than major.minor.
+bool WindowsBefore(DWORD major, DWORD minor);
 int E2EFailures();
 
 // Records one check; returns its outcome so a case can stop early.
 bool Check(bool ok, const char* what, const std::string& detail = "");
 void Skip(const char* what, const char* why);
+// A check known to come out otherwise under Wine than on Windows, for the
+// reason `wine` gives, as Wine's own todo_wine marks one: under Wine a
+// failure is reported as "todo" with that reason and counted apart, and a
+// pass as a failure, so that the mark comes off once Wine does as Windows
+// does; on Windows it is an ordinary check.
+bool CheckTodoWine(bool ok, const char* what, const char* wine, const std::string& detail = "");
+// Running under Wine rather than Windows.
+bool UnderWine();
 
 // Polls until the condition holds or the deadline passes, every `pollMs`.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000, DWORD pollMs = 20);
@@ -66,6 +81,8 @@ public:
     bool WaitExit(DWORD timeoutMs);
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     HANDLE Process() const { return m_pi.hProcess; }
+    // A library of this file name is loaded in the running program.
+    bool HasModule(const wchar_t* name) const;
     // Ends the program as its user would: the exit button, then by force.
     void Stop();
 
@@ -84,11 +101,51 @@ HWND WaitTopWindow(DWORD processId, const std::wstring& caption, DWORD timeoutMs
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 bool IsTopmost(HWND window);
+// `upper` stands above `lower` in the z-order.
+bool IsAbove(HWND upper, HWND lower);
 // Presses a button through its own click, so the program sees a real click.
 void Click(HWND dialog, int id);
-// A real left click at the centre of a control, through the mouse.
+// A real left click at a point of the screen, or at the centre of a
+// control, through the mouse.
+void MouseClickAt(POINT point);
 void MouseClick(HWND control);
+// The control with the keyboard focus in the window's thread, of any process.
+HWND FocusOf(HWND window);
 bool IsChecked(HWND dialog, int id);
+// The lines of a list box, of any process.
+std::vector<std::wstring> ListBoxLines(HWND list);
+
+// Memory inside another process, for the control messages that carry
+// pointers: the one way the rig reads and writes another process's memory.
+class RemoteMemory {
+public:
+    RemoteMemory(DWORD processId, size_t size);
+    ~RemoteMemory();
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    // The address `offset` bytes in, as the other process sees it.
+    LPARAM At(size_t offset = 0) const { return reinterpret_cast<LPARAM>(static_cast<char*>(m_base) + offset); }
+    template <class T>
+    void Put(const T& value, size_t offset = 0) const {
+        WriteProcessMemory(m_process, reinterpret_cast<void*>(At(offset)), &value, sizeof value, nullptr);
+    }
+    template <class T>
+    T Get(size_t offset = 0) const {
+        T value{};
+        ReadProcessMemory(m_process, reinterpret_cast<void*>(At(offset)), &value, sizeof value, nullptr);
+        return value;
+    }
+    // A zero-ended text of 127 characters at most.
+    std::wstring Text(size_t offset) const {
+        std::array<wchar_t, 128> text = Get<std::array<wchar_t, 128>>(offset);
+        text.back() = 0;
+        return text.data();
+    }
+
+private:
+    HANDLE m_process = nullptr;
+    void* m_base = nullptr;
+};
 
 // ---- the driver's own windows ------------------------------------------------
 
@@ -163,8 +220,11 @@ void Rest(DWORD ms);
 
 // ---- shared by the control-bar driver and the cases ------------------------
 
-// All of a file, read while others may write or replace it.
+// All of a file, read while others may write or replace it; WholeFile
+// gives "" for one that cannot be read.
 bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+std::string WholeFile(const std::wstring& path);
+bool FileExists(const std::wstring& path);
 // The visible top-level windows of a process (0: of every process).
 std::vector<HWND> VisibleWindowsOf(DWORD processId);
 // Brings the window to the front; true once it is there (3 s at most).

@@ -2,6 +2,7 @@
 // Settings files for the end-to-end cases, made with the program's own codec.
 #include <string>
 
+#include "base/Codepage.h"
 #include "settings/EdgeFlags.h"
 #include "settings/PresetText.h"
 #include "settings/SettingRecord.h"
@@ -26,3 +27,14 @@ inline void SetPreset(BombSettings& s, int n, Preset::Position position, int32_t
 }
 
 inline std::string SettingsBytes(const BombSettings& s) { return FormatSettingsFile(s); }
+
+// A text as the file stores it, in code page 936, and back.
+inline std::string Gbk(const std::wstring& w) {
+    std::string out;
+    WideToGbk(std::u16string(w.begin(), w.end()), out);
+    return out;
+}
+inline std::wstring Wide(const std::string& gbk) {
+    std::u16string w = GbkToWide(gbk);
+    return std::wstring(w.begin(), w.end());
+}

@@ -34,13 +34,6 @@ void TakeKeys(const ControlBar& b, TargetWindow& w) {
 
 bool Visible(const TargetWindow& w) { return IsWindowVisible(w.Handle()) != FALSE; }
 
-// True when `upper` stands above `lower` in the z-order.
-bool Above(HWND upper, HWND lower) {
-    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
-        if (w == lower) return true;
-    return false;
-}
-
 // Two windows of the driver's process, `back` behind `front`, front active.
 struct TwoWindows {
     TargetWindow back{L"Hidden back"};
@@ -51,7 +44,7 @@ struct TwoWindows {
     }
     bool BothHidden() const { return !Visible(back) && !Visible(front); }
     bool BackInOrder() const {
-        return Visible(back) && Visible(front) && Above(front.Handle(), back.Handle()) &&
+        return Visible(back) && Visible(front) && IsAbove(front.Handle(), back.Handle()) &&
                GetForegroundWindow() == front.Handle();
     }
 };
@@ -68,18 +61,6 @@ bool HideWithHotkey(const ControlBar& b, const WindowProgram& w) {
 HWND OpenExtra(const ControlBar& b) {
     PostMessageW(b.Handle(), WM_SYSCOMMAND, IDM_EXTRA, 0);
     return b.WaitWindow(kExtraCaption);
-}
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string ReadPath(const std::wstring& path) {
-    std::string bytes;
-    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
-        std::fclose(f);
-    }
-    return bytes;
 }
 
 // Where VEXAL keeps its record when its own folder cannot take it.
@@ -108,6 +89,14 @@ std::string MoveNumbers(const std::string& record, const char* key, long long by
 }  // namespace
 
 E2E_CASE(hotkey_detonates_armed_or_not) {
+    // Before Windows 7 the system refuses the flag that keeps a held key from
+    // repeating (MOD_NOREPEAT), and VEXAL registers the key without it.
+    if (WindowsBefore(6, 1)) {
+        const bool taken = RegisterHotKey(nullptr, 8, MOD_CONTROL | MOD_ALT | 0x4000, VK_F9);
+        if (taken) UnregisterHotKey(nullptr, 8);
+        CheckTodoWine(!taken, "this Windows refuses MOD_NOREPEAT: the key without it is what works",
+                      "Wine takes the flag on every version");
+    }
     ControlBar b({DefaultSettings(), "[Extra]\r\nHotkey=F12\r\n"});
     if (!Check(b.Start(), "starts with a hotkey in VEXAL.ini")) return;
     TargetWindow target(L"Hotkey target");
@@ -207,14 +196,14 @@ E2E_CASE(record_held_by_another_program_goes_elsewhere) {
     Check(HideWithHotkey(b, w), "the windows are hidden");
     const DWORD ms = GetTickCount() - start;
     Check(ms < 700, "without waiting for the held file", std::to_string(ms) + " ms");
-    Check(Exists(local), "the record is in the local application data folder");
+    Check(FileExists(local), "the record is in the local application data folder");
     TerminateProcess(b.Process(), 1);
     b.WaitExit(5000);
     b.Launch();
     Check(WaitFor([&] { return w.BothShown(); }, 8000), "VEXAL killed, the next start brings them back from there");
     // The file beside VEXAL could not be deleted: an empty record, newer, stands in for it.
     b.WaitBar();
-    const std::string left = ReadPath(local);
+    const std::string left = WholeFile(local);
     Check(left.find("Window=") == std::string::npos && (left.empty() || left.find("Sound=0,0") != std::string::npos),
           "and what stays there brings nothing back", left);
     held.Close();

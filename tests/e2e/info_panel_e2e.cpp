@@ -4,18 +4,17 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <cpuid.h>
-#include <psapi.h>
-#include <x86intrin.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
+#include "sysinfo/InfoFormat.h"
 #include "sysinfo/WindowsVersion.h"
 #include "tests/e2e/ControlBarDriver.h"
+#include "tests/e2e/ProcStats.h"
 
 namespace {
 
@@ -24,6 +23,10 @@ const wchar_t kPanelCaption[] = L"VEXAL：信息";
 std::wstring Field(HWND panel, int id) { return WindowText(GetDlgItem(panel, id)); }
 
 int GaugePos(HWND panel, int id) { return static_cast<int>(SendMessageW(GetDlgItem(panel, id), PBM_GETPOS, 0, 0)); }
+
+// A text of the panel's formatting (sysinfo/InfoFormat.h, checked by its
+// unit tests), to compare with what a field shows.
+std::wstring Shown(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 
 std::string Printf(const char* format, double value) {
     char text[64];
@@ -69,81 +72,6 @@ std::vector<std::wstring> ExpectedDriveLetters() {
     return letters;
 }
 
-std::vector<std::wstring> ListLines(HWND list) {
-    std::vector<std::wstring> lines;
-    int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        wchar_t text[256] = L"";
-        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 256)
-            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        lines.push_back(text);
-    }
-    return lines;
-}
-
-// ---- the time-stamp counter's rate -------------------------------------------
-
-// Counter ticks per microsecond against the performance counter, over a
-// span long enough that reading the two clocks a little apart does not count.
-double MeasureTscMHz(DWORD spanMs) {
-    LARGE_INTEGER f, q0, q1;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&q0);
-    uint64_t c0 = __rdtsc();
-    Sleep(spanMs);
-    QueryPerformanceCounter(&q1);
-    uint64_t c1 = __rdtsc();
-    double seconds = static_cast<double>(q1.QuadPart - q0.QuadPart) / static_cast<double>(f.QuadPart);
-    return static_cast<double>(c1 - c0) / seconds * 1e-6;
-}
-
-struct CpuInfo {
-    double cpuMHz = NAN;   // "cpu MHz" of the first processor
-    double nominal = NAN;  // the "@ 2.40GHz" of "model name", in MHz
-};
-
-// Linux's view through Wine's Z: drive.
-CpuInfo ReadProcCpuinfo() {
-    CpuInfo info;
-    std::string text;
-    if (!ReadWholeFile(L"Z:\\proc\\cpuinfo", text)) return info;
-    size_t at = text.find("cpu MHz");
-    if (at != std::string::npos && (at = text.find(':', at)) != std::string::npos)
-        info.cpuMHz = std::atof(text.c_str() + at + 1);
-    at = text.find("model name");
-    size_t eol = text.find('\n', at);
-    if (at != std::string::npos) {
-        std::string model = text.substr(at, eol - at);
-        size_t ghz = model.find("GHz");
-        size_t sign = model.rfind('@', ghz);
-        if (ghz != std::string::npos && sign != std::string::npos)
-            info.nominal = std::atof(model.c_str() + sign + 1) * 1000;
-    }
-    return info;
-}
-
-// The reference rate: a figure from /proc/cpuinfo when the driver's own
-// measurement confirms it to 0.5%, else that measurement. "cpu MHz" is the
-// counter's rate where the kernel knows it from the hypervisor; on other
-// machines it is the current core clock and the nominal model-name figure
-// may be the counter's rate instead.
-double ReferenceTscMHz() {
-    CpuInfo info = ReadProcCpuinfo();
-    double measured = MeasureTscMHz(2000);
-    std::printf(
-        "     time-stamp counter: measured against QueryPerformanceCounter over 2 s %.3f MHz; "
-        "/proc/cpuinfo cpu MHz %.3f, model name %.3f\n",
-        measured, info.cpuMHz, info.nominal);
-    for (double candidate : {info.cpuMHz, info.nominal}) {
-        if (!std::isnan(candidate) && std::fabs(candidate - measured) <= measured * 0.005) {
-            std::printf("     reference: /proc/cpuinfo %.3f MHz, confirmed by the measurement\n", candidate);
-            return candidate;
-        }
-    }
-    std::printf("     reference: the driver's own measurement (/proc/cpuinfo disagrees)\n");
-    return measured;
-}
-
 // ---- the facts ---------------------------------------------------------------
 
 void CheckNamesAndDate(HWND panel, const SYSTEMTIME& before) {
@@ -158,16 +86,13 @@ void CheckNamesAndDate(HWND panel, const SYSTEMTIME& before) {
     GetLocalTime(&after);
     std::wstring date = Field(panel, IDC_INFO_DATE);
     bool matches = false;
-    for (const SYSTEMTIME* t : {&before, static_cast<const SYSTEMTIME*>(&after)}) {
-        wchar_t expected[64];
-        wsprintfW(expected, L"今天是：%d年%d月%d日。", t->wYear, t->wMonth, t->wDay);
-        matches = matches || date == expected;
-    }
-    Check(matches, "the date as the machine has it, without leading zeros", WideToUtf8(date));
+    for (const SYSTEMTIME* t : {&before, static_cast<const SYSTEMTIME*>(&after)})
+        matches = matches || date == Shown(FormatDate(t->wYear, t->wMonth, t->wDay));
+    Check(matches, "the date as the machine has it", WideToUtf8(date));
 
-    wchar_t screen[32];
-    wsprintfW(screen, L"%d×%d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    Check(Field(panel, IDC_INFO_SCREEN) == screen, "the screen size", WideToUtf8(Field(panel, IDC_INFO_SCREEN)));
+    Check(Field(panel, IDC_INFO_SCREEN) ==
+              Shown(FormatScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))),
+          "the screen size", WideToUtf8(Field(panel, IDC_INFO_SCREEN)));
 }
 
 void CheckMemory(HWND panel) {
@@ -175,20 +100,21 @@ void CheckMemory(HWND panel) {
     status.dwLength = sizeof status;
     GlobalMemoryStatusEx(&status);
     std::wstring total = Field(panel, IDC_INFO_TOTAL_MEMORY);
-    std::string expected = Printf("%.1f", static_cast<double>(status.ullTotalPhys) / 1048576.0);
-    Check(total == Utf8ToWide(expected) + L" MB 的 RAM", "total memory as the 64-bit query reports it",
-          WideToUtf8(total) + " against " + expected);
+    const std::wstring expected = Shown(FormatTotalMemory(status.ullTotalPhys));
+    Check(total == expected, "total memory as the 64-bit query reports it",
+          WideToUtf8(total) + " against " + WideToUtf8(expected));
 
+    // Free memory moves: a figure the panel's formatting makes, between 0 and the total.
     std::wstring free = Field(panel, IDC_INFO_FREE_MEMORY);
     double freeMB = NumberAfter(free, L"");
-    bool shaped = !std::isnan(freeMB) && free == Utf8ToWide(Printf("%.3f", freeMB)) + L" MB 空闲";
+    bool shaped = !std::isnan(freeMB) && free == Shown(FormatFreeMemory(std::llround(freeMB * 1048576.0)));
     Check(shaped && freeMB > 0 && freeMB <= static_cast<double>(status.ullTotalPhys) / 1048576.0,
-          "free memory has three decimals and lies between 0 and the total", WideToUtf8(free));
+          "free memory lies between 0 and the total", WideToUtf8(free));
     std::printf("     memory: %s / %s\n", WideToUtf8(total).c_str(), WideToUtf8(free).c_str());
 }
 
 void CheckDrives(HWND panel) {
-    std::vector<std::wstring> lines = ListLines(GetDlgItem(panel, IDC_INFO_DRIVES));
+    std::vector<std::wstring> lines = ListBoxLines(GetDlgItem(panel, IDC_INFO_DRIVES));
     std::vector<std::wstring> letters = ExpectedDriveLetters();
     bool sameDrives = lines.size() == letters.size();
     for (size_t i = 0; sameDrives && i < lines.size(); ++i)
@@ -209,35 +135,24 @@ void CheckDrives(HWND panel) {
           Printf("%.2f GB shown, ", shownC) + Printf("%.2f GB now", expected));
 }
 
-// What the processor calls itself: AMD's brand text without a trailing
-// "(tm) Processor", any other vendor's 12-character vendor text.
+// What the processor calls itself, by the panel's own choice between the
+// vendor and the brand texts.
 std::wstring ExpectedProcessorText() {
-    unsigned r[4];
-    __cpuid(0, r[0], r[1], r[2], r[3]);
-    char vendor[13] = {};
-    std::memcpy(vendor, &r[1], 4);
-    std::memcpy(vendor + 4, &r[3], 4);
-    std::memcpy(vendor + 8, &r[2], 4);
-    if (std::strcmp(vendor, "AuthenticAMD") != 0) return Utf8ToWide(vendor);
-    char brand[49] = {};
-    for (unsigned i = 0; i < 3; ++i) {
-        __cpuid(0x80000002u + i, r[0], r[1], r[2], r[3]);
-        std::memcpy(brand + 16 * i, r, 16);
-    }
-    std::string text = brand;
-    const std::string tail = "(tm) Processor";
-    if (text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0)
-        text.erase(text.size() - tail.size());
-    return Utf8ToWide(text);
+    unsigned eax, ebx, ecx, edx;
+    __cpuid(0, eax, ebx, ecx, edx);
+    std::array<uint32_t, 12> brand{};
+    for (unsigned i = 0; i < 3; ++i)
+        __cpuid(0x80000002u + i, brand[4 * i], brand[4 * i + 1], brand[4 * i + 2], brand[4 * i + 3]);
+    return Shown(ProcessorText(VendorText(ebx, edx, ecx), BrandText(brand)));
 }
 
 void CheckProcessor(HWND panel, double referenceMHz) {
     std::wstring cpu = Field(panel, IDC_INFO_CPU);
     std::printf("     CPU field: %s\n", WideToUtf8(cpu).c_str());
-    const std::wstring head = ExpectedProcessorText() + L" 实测 约 ";
+    const std::wstring name = ExpectedProcessorText(), head = name + L" 实测 约 ";
     double mhz = cpu.compare(0, head.size(), head) == 0 ? NumberAfter(cpu, head) : NAN;
-    bool shaped = !std::isnan(mhz) && cpu == head + Utf8ToWide(Printf("%.2f", mhz)) + L" MHz";
-    Check(shaped, "the CPU field: the processor's name, then the measured clock with two decimals", WideToUtf8(cpu));
+    bool shaped = !std::isnan(mhz) && cpu == name + Shown(FormatClock(mhz));
+    Check(shaped, "the CPU field: the processor's name, then the measured clock", WideToUtf8(cpu));
     double deviation = (mhz - referenceMHz) / referenceMHz;
     std::printf("     clock: panel %.2f MHz, reference %.3f MHz, deviation %+.3f%%\n", mhz, referenceMHz,
                 deviation * 100);
@@ -252,7 +167,7 @@ std::wstring SystemMeterPath() {
 }
 
 void CheckNoResourceMeter(HWND panel) {
-    if (GetFileAttributesW(SystemMeterPath().c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (FileExists(SystemMeterPath())) {
         Skip("empty resource fields", "a resource meter library is present");
         return;
     }
@@ -271,8 +186,7 @@ std::wstring ExpectedWindowsLine() {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;
     GetVersionExA(&info);
-    return Utf8ToWide("Microsoft Windows " +
-                      WindowsVersionName(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion) + "系");
+    return Shown(FormatWindowsLine(WindowsVersionName(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion)));
 }
 
 // The stand-in resource meter (built beside the driver) in the system
@@ -292,17 +206,6 @@ private:
     bool m_installed = false;
 };
 
-bool HasModule(HANDLE process, const wchar_t* name) {
-    HMODULE modules[512];
-    DWORD bytes = 0;
-    if (!EnumProcessModules(process, modules, sizeof modules, &bytes)) return false;
-    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
-        wchar_t base[MAX_PATH];
-        if (GetModuleBaseNameW(process, modules[i], base, MAX_PATH) && lstrcmpiW(base, name) == 0) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 E2E_CASE(info_panel_from_button_and_system_menu) {
@@ -321,9 +224,7 @@ E2E_CASE(info_panel_from_button_and_system_menu) {
     Check(elapsed >= 1000, "the panel takes at least a second to appear (the clock measurement)");
     Check(!IsTopmost(bar), "the control bar is not topmost while the panel is open");
 
-    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Sleep(300);  // lets the X server show what was painted
-    SaveScreenshot("info-panel", panel);
+    SaveDialogScreenshot("info-panel", panel);
 
     std::wstring windowsLine = Field(panel, IDC_INFO_SYSTEM);
     Check(windowsLine == ExpectedWindowsLine(), "the Windows line names this Windows", WideToUtf8(windowsLine));
@@ -372,7 +273,7 @@ E2E_CASE(info_panel_resource_gauges_with_meter) {
         Check(text == std::to_wstring(r.percent) + L" %" && pos == r.percent, r.what,
               WideToUtf8(text) + ", gauge at " + std::to_string(pos));
     }
-    Check(!HasModule(p.Process(), L"rsrc32.dll"), "the library is released once the gauges are filled");
+    Check(!p.HasModule(L"rsrc32.dll"), "the library is released once the gauges are filled");
     ClosePanel(panel);
 }
 
