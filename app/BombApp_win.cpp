@@ -7,8 +7,8 @@
 #include "app/ControlBarDesktop_win.h"
 #include "app/HiddenStateFile.h"
 #include "app/PasswordDlg_win.h"
-#include "settings/ExtraSettingsFile.h"
 #include "app/RemoteRequest_win.h"
+#include "settings/ExtraSettingsFile.h"
 #include "sysinfo/WindowsVersion.h"
 #include "trigger/Hiding.h"
 

@@ -8,11 +8,11 @@
 
 #include "actions/BlackoutDlg_win.h"
 #include "actions/SystemActions.h"
+#include "app/HiddenStateFile.h"
 #include "app/TrayPresence_win.h"
 #include "base/Codepage.h"
 #include "base/Scoped_win.h"
 #include "base/TimeConversion_win.h"
-#include "app/HiddenStateFile.h"
 
 namespace {
 HWND Hwnd(WindowId w) { return reinterpret_cast<HWND>(w); }

@@ -1,9 +1,8 @@
-#include "app/HiddenStateFile.h"
-
 #include <windows.h>
 
 #include <vector>
 
+#include "app/HiddenStateFile.h"
 #include "base/FileAccess_win.h"
 #include "base/SystemLibrary_win.h"
 #include "trigger/HiddenStateText.h"

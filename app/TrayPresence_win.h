@@ -5,8 +5,8 @@
 // is chosen from the menu reaches the bar as a command.
 #include <windows.h>
 
-#include "app/TrayIcon_win.h"
 #include "app/BarPresence.h"
+#include "app/TrayIcon_win.h"
 #include "trigger/Desktop.h"
 
 class Hiding;

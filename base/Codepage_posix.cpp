@@ -1,8 +1,8 @@
-#include "base/Codepage.h"
-
 #include <iconv.h>
 
 #include <cerrno>
+
+#include "base/Codepage.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "base/Codepage.h"
-
 #include <windows.h>
+
+#include "base/Codepage.h"
 
 std::u16string GbkToWide(const std::string& gbk) {
     if (gbk.empty()) return {};

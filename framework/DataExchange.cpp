@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "framework/Dialog.h"
-#include "framework/ExchangeRules.h"
 #include "base/Codepage.h"
 #include "base/TimeConversion.h"
 #include "base/TimeConversion_win.h"
+#include "framework/Dialog.h"
+#include "framework/ExchangeRules.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
-#include "settings/ExtraSettingsFile.h"
-
 #include <utility>
 #include <vector>
 
 #include "base/FileAccess_win.h"
+#include "settings/ExtraSettingsFile.h"
 
 namespace {
 

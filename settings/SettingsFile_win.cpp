@@ -1,9 +1,8 @@
-#include "settings/SettingsFile.h"
-
 #include <vector>
 
 #include "base/FileAccess_win.h"
 #include "settings/SettingsCodec.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "sysinfo/CpuProbe.h"
-
 #include <cpuid.h>
 #include <x86intrin.h>
+
+#include "sysinfo/CpuProbe.h"
 
 bool CpuHasCpuid() {
 #if defined(__x86_64__)

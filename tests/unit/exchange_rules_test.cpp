@@ -1,6 +1,5 @@
 // The data exchange's rules that do not need a window.
 #include <gtest/gtest.h>
-
 #include <vector>
 
 #include "framework/ExchangeRules.h"

@@ -1,12 +1,12 @@
-#include <gtest/gtest.h>
+#include "trigger/Hiding.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-#include "tests/unit/FakeDesktop.h"
 #include "app/BarPresence.h"
+#include "tests/unit/FakeDesktop.h"
 #include "trigger/HiddenStateText.h"
-#include "trigger/Hiding.h"
 #include "trigger/ProgramList.h"
 
 namespace {

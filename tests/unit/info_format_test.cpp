@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <clocale>
+#include <gtest/gtest.h>
 #include <string>
 
 #include "sysinfo/InfoFormat.h"

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 #include "settings/PresetText.h"
 #include "settings/SettingsCodec.h"

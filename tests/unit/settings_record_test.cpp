@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 
 #include "base/TimeConversion.h"
 #include "settings/SettingRecord.h"

@@ -2,9 +2,9 @@
 // hidden message-only window in the program's own thread that answers how
 // many handles, USER and GDI objects the process holds, where the system
 // will not tell another process (as under Wine).
-#include <windows.h>
-
 #include "tests/e2e/hook/TestHook.h"
+
+#include <windows.h>
 
 namespace {
 
