@@ -146,3 +146,34 @@ E2E_CASE(password_asked_by_the_command_line) {
     Check(ask && caller.WaitExit(15000) && caller.ExitCode() == 0 && b.WaitExit(1000),
           "the right one ends VEXAL, and /exit with 0");
 }
+
+// Killed, VEXAL.ini without the line, started again and the prompt
+// cancelled: a detonation then, under no password, must not unlock what the
+// record's password keeps hidden.
+E2E_CASE(password_record_outlives_a_later_detonation) {
+    const std::string verifier = MakeVerifier(kPassword, wcslen(kPassword));
+    ControlBar b({DefaultSettings(), std::string(kHideIni) + "Password=" + verifier + "\r\n"});
+    if (!Check(b.Start(), "starts with a password")) return;
+    WindowProgram w;
+    w.ActivateFront();
+    b.PostHotkey();
+    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hidden")) return;
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
+    b.WriteFile(L"VEXAL.ini", kHideIni);
+    b.Launch();
+    HWND ask = b.WaitWindow(kPasswordCaption, 10000);
+    if (!Check(ask != nullptr, "the start asks for the record's password")) return;
+    Answer(ask, nullptr);
+    if (!Check(Gone(ask) && b.WaitBar() && w.BothHidden(), "Cancel: the bar runs, the windows stay hidden")) return;
+    WindowProgram other;
+    other.ActivateFront();
+    ControlBar caller;
+    caller.Launch(L"/detonate");
+    if (!Check(WaitFor([&] { return other.BothHidden(); }, 5000), "/detonate hides the window in front")) return;
+    b.PostHotkey();
+    ask = b.WaitWindow(kPasswordCaption, 5000);
+    Check(ask != nullptr && w.BothHidden(), "the key still asks for the record's password",
+          w.BothHidden() ? "no dialog" : "the first windows came back without it");
+    if (ask) Answer(ask, nullptr);
+}
