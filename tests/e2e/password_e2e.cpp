@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/PasswordRules.h"
 #include "base/Pbkdf2_win.h"
 #include "settings/PasswordCheck_win.h"
 #include "tests/e2e/ControlBarDriver.h"
@@ -33,6 +34,18 @@ void Answer(HWND dialog, const wchar_t* text) {
     SetDlgItemTextW(dialog, IDC_PASSWORD_EDIT, text);
     Click(dialog, IDOK);
 }
+
+// Five wrong ones, each checked (the field emptied) before the next.
+bool FiveWrong(HWND dialog) {
+    for (int i = 0; i < PasswordThrottle::kFreeTries; ++i) {
+        Answer(dialog, L"wrong");
+        if (!WaitFor([&] { return GetWindowTextLengthW(GetDlgItem(dialog, IDC_PASSWORD_EDIT)) == 0; }, 8000))
+            return false;
+    }
+    return true;
+}
+
+bool Waiting(HWND dialog) { return !IsWindowEnabled(GetDlgItem(dialog, IDC_PASSWORD_EDIT)); }
 
 bool Gone(HWND window) {
     return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 8000);
@@ -176,4 +189,33 @@ E2E_CASE(password_record_outlives_a_later_detonation) {
     Check(ask != nullptr && w.BothHidden(), "the key still asks for the record's password",
           w.BothHidden() ? "no dialog" : "the first windows came back without it");
     if (ask) Answer(ask, nullptr);
+}
+
+// The wait after five wrong ones is VEXAL's, not one dialog's: closing the
+// dialog or starting VEXAL again does not skip it.
+E2E_CASE(password_wait_outlives_the_dialog_and_a_new_start) {
+    const std::string verifier = MakeVerifier(kPassword, wcslen(kPassword));
+    ControlBar b({DefaultSettings(), std::string(kHideIni) + "Password=" + verifier + "\r\n"});
+    if (!Check(b.Start(), "starts with a password")) return;
+    WindowProgram w;
+    w.ActivateFront();
+    b.PostHotkey();
+    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hidden")) return;
+    b.PostHotkey();
+    HWND ask = b.WaitWindow(kPasswordCaption);
+    if (!Check(ask && FiveWrong(ask) && WaitFor([&] { return Waiting(ask); }), "five wrong ones: a wait")) return;
+    Answer(ask, nullptr);
+    b.PostHotkey();
+    ask = b.WaitWindow(kPasswordCaption);
+    Check(ask && Waiting(ask), "the dialog opened again still waits");
+    if (ask) Answer(ask, nullptr);
+
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
+    b.Launch(L"/restore");
+    ask = b.WaitWindow(kPasswordCaption, 10000);
+    Check(ask && Waiting(ask), "killed and started with /restore, it still waits");
+    if (ask) Answer(ask, nullptr);
+    b.WaitExit(5000);
+    Check(w.BothHidden(), "and the windows stay hidden");
 }
