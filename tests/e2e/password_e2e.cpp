@@ -219,3 +219,26 @@ E2E_CASE(password_wait_outlives_the_dialog_and_a_new_start) {
     b.WaitExit(5000);
     Check(w.BothHidden(), "and the windows stay hidden");
 }
+
+// Every way the bar can be told to end asks, and Cancel leaves it running:
+// Esc, Alt+F4 (the system menu's close), a close request, and the OK the
+// bar keeps hidden for the Enter key.
+E2E_CASE(password_guards_every_way_to_end) {
+    const std::string verifier = MakeVerifier(kPassword, wcslen(kPassword));
+    ControlBar b({DefaultSettings(), std::string(kHideIni) + "Password=" + verifier + "\r\n"});
+    if (!Check(b.Start(), "starts with a password")) return;
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+    } ends[] = {{"Esc", WM_COMMAND, IDCANCEL},
+                {"Alt+F4", WM_SYSCOMMAND, SC_CLOSE},
+                {"WM_CLOSE", WM_CLOSE, 0},
+                {"OK", WM_COMMAND, IDOK}};
+    for (const auto& end : ends) {
+        PostMessageW(b.Handle(), end.message, end.wParam, 0);
+        HWND ask = b.WaitWindow(kPasswordCaption, 3000);
+        if (ask) Answer(ask, nullptr);
+        if (!Check(ask && Gone(ask) && !b.WaitExit(1000), "asks, and Cancel leaves VEXAL running", end.name)) return;
+    }
+}
