@@ -21,6 +21,7 @@ Request RequestOf(UINT message, WPARAM wParam, bool hidden, bool barShown) {
             case ID_TRAY_SETTINGS:
                 return Request::OpenSettings;
             case IDCANCEL:
+            case IDOK:  // the bar's hidden OK ends it as the exit button does
             case ID_TRAY_EXIT:
                 return Request::Exit;
         }
