@@ -242,3 +242,28 @@ E2E_CASE(password_guards_every_way_to_end) {
         if (!Check(ask && Gone(ask) && !b.WaitExit(1000), "asks, and Cancel leaves VEXAL running", end.name)) return;
     }
 }
+
+// A request that would ask, coming while the final message shows, is not
+// answered 0 before the password is given: it ends with 3 at once, and no
+// prompt comes up for it later.
+E2E_CASE(password_request_during_a_detonation) {
+    BombSettings s = DefaultSettings();
+    SetPreset(s, 0, Preset::FinalAction, 5);
+    s.Records[0].FinalMessage = "bye";
+    ControlBar b({s, std::string(kHideIni) + "Password=" + MakeVerifier(kPassword, wcslen(kPassword)) + "\r\n"});
+    if (!Check(b.Start(), "starts with a password and a final message")) return;
+    b.Command(IDC_ARM);
+    WindowProgram w;
+    w.ActivateFront();
+    ControlBar caller;
+    caller.Launch(L"/detonate");
+    HWND box = b.WaitMessage(8000);
+    if (!Check(box != nullptr && w.BothHidden(), "/detonate hides and shows the message")) return;
+    caller.Launch(L"/disarm");
+    const bool ended = caller.WaitExit(8000);
+    Check(ended && caller.ExitCode() == 3, "/disarm meanwhile ends with 3", std::to_string(caller.ExitCode()));
+    ControlBar::Dismiss(box);
+    HWND ask = b.WaitWindow(kPasswordCaption, 8000);
+    Check(ask == nullptr, "once the message is answered, nothing asks for the refused request");
+    if (ask) Answer(ask, nullptr);
+}
