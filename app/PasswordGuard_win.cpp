@@ -41,13 +41,16 @@ bool PasswordGuard::Stops(UINT message, WPARAM wParam, LPARAM) {
 }
 
 // A second request while the dialog is open asks nothing and is refused.
-bool PasswordGuard::Allows(Request request) {
-    const std::string& verifier = VerifierFor(request);
+bool PasswordGuard::WouldAsk(Request request) const {
     PasswordVerifier read;
-    if (!NeedsPassword(request, ReadVerifier(verifier, read))) return true;
+    return NeedsPassword(request, ReadVerifier(VerifierFor(request), read));
+}
+
+bool PasswordGuard::Allows(Request request) {
+    if (!WouldAsk(request)) return true;
     if (m_asking) return false;
     m_asking = true;
-    const bool given = AskPassword(request, verifier, m_throttle);
+    const bool given = AskPassword(request, VerifierFor(request), m_throttle);
     m_asking = false;
     if (given && request == Request::Exit) m_exitGranted = true;
     return given;
@@ -59,10 +62,7 @@ bool PasswordGuard::TakeRefusal() {
     return refused;
 }
 
-bool PasswordGuard::EndMayBringBack() const {
-    PasswordVerifier read;
-    return m_exitGranted || !NeedsPassword(Request::BringBack, ReadVerifier(VerifierFor(Request::BringBack), read));
-}
+bool PasswordGuard::EndMayBringBack() const { return m_exitGranted || !WouldAsk(Request::BringBack); }
 
 const std::string& PasswordGuard::VerifierFor(Request request) const {
     return request == Request::BringBack && !m_hiding.Verifier().empty() ? m_hiding.Verifier() : m_extra.Password;

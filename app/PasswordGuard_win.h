@@ -21,6 +21,8 @@ public:
     // True when the message is to go no further: the password was asked
     // for and not given.
     bool Stops(UINT message, WPARAM wParam, LPARAM lParam);
+    // Whether `request` needs the password now.
+    bool WouldAsk(Request request) const;
     // Asks where `request` needs the password; true when given or not needed.
     bool Allows(Request request);
     // Whether the last message stopped, once: the command line answers so.
