@@ -162,7 +162,8 @@ E2E_CASE(password_asked_by_the_command_line) {
 
 // Killed, VEXAL.ini without the line, started again and the prompt
 // cancelled: a detonation then, under no password, must not unlock what the
-// record's password keeps hidden.
+// record's password keeps hidden. Nor does a password set while windows
+// are hidden leave them to VEXAL.ini alone.
 E2E_CASE(password_record_outlives_a_later_detonation) {
     const std::string verifier = MakeVerifier(kPassword, wcslen(kPassword));
     ControlBar b({DefaultSettings(), std::string(kHideIni) + "Password=" + verifier + "\r\n"});
@@ -188,6 +189,41 @@ E2E_CASE(password_record_outlives_a_later_detonation) {
     ask = b.WaitWindow(kPasswordCaption, 5000);
     Check(ask != nullptr && w.BothHidden(), "the key still asks for the record's password",
           w.BothHidden() ? "no dialog" : "the first windows came back without it");
+    if (ask) Answer(ask, nullptr);
+
+    // A password set while windows are hidden protects them too: the
+    // record takes it, and a start with the line gone still asks.
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
+    b.Launch();
+    ask = b.WaitWindow(kPasswordCaption, 10000);
+    if (ask) Answer(ask, kPassword);
+    if (!Check(ask && WaitFor([&] { return w.BothShown() && other.BothShown(); }, 8000), "all come back for it"))
+        return;
+    b.WriteFile(L"VEXAL.ini", kHideIni);
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
+    if (!Check(b.Start(), "started again without a password")) return;
+    w.ActivateFront();
+    b.PostHotkey();
+    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hidden under none")) return;
+    PostMessageW(b.Handle(), WM_SYSCOMMAND, IDM_EXTRA, 0);
+    HWND extra = b.WaitWindow(L"VEXAL：热键和隐藏设置");
+    if (!Check(extra != nullptr, "the hotkey and hiding dialog opens")) return;
+    SetDlgItemTextW(extra, IDC_EXTRA_NEW_PASSWORD, kPassword);
+    SetDlgItemTextW(extra, IDC_EXTRA_NEW_PASSWORD_AGAIN, kPassword);
+    Click(extra, IDOK);
+    std::string ini;
+    if (!Check(Gone(extra) && WaitFor([&] { return b.ReadFile(L"VEXAL.ini", ini) && ini.find("Password=") != std::string::npos; }),
+               "a password is set"))
+        return;
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
+    b.WriteFile(L"VEXAL.ini", kHideIni);
+    b.Launch();
+    ask = b.WaitWindow(kPasswordCaption, 10000);
+    Check(ask != nullptr && w.BothHidden(), "killed, with the line gone, a start asks for the password set meanwhile",
+          w.BothHidden() ? "no dialog" : "the windows came back without it");
     if (ask) Answer(ask, nullptr);
 }
 
