@@ -344,6 +344,7 @@ void CBombDlg::OnExtraSettings() {
     });
     if (DoModalBelowBar(dlg) != IDOK) return;
     m_settings.Extra = dlg.Chosen();
+    m_hiding.TakeVerifier(*m_desktop, m_settings.Extra.Password);
     if (!SaveExtraSettings(m_facts.ProgramFolder, m_settings.Extra))
         AfxMessageBox(kIniSaveFailed, MB_OK | MB_ICONEXCLAMATION);
 }

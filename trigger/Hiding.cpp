@@ -54,6 +54,12 @@ void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence, con
     desktop.system.Silence(sound);
 }
 
+void Hiding::TakeVerifier(SystemEffects& system, const std::string& verifier) {
+    if (m_state.windows.empty() || !m_state.verifier.empty() || verifier.empty()) return;
+    m_state.verifier = verifier;
+    system.SaveHiddenState(m_state);
+}
+
 void Hiding::HideBar(BarControls& bar) {
     bar.HideControlBar();
     m_barHidden = true;

@@ -19,6 +19,9 @@ public:
     // that has one already keeps its own.
     void HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide,
                     const std::string& verifier = std::string());
+    // A password set while windows are hidden protects them too: a record
+    // without one takes `verifier` and is written again.
+    void TakeVerifier(SystemEffects& system, const std::string& verifier);
     // The password's verifier that brings back what is hidden; empty: none.
     const std::string& Verifier() const { return m_state.verifier; }
     void HideBar(BarControls& bar);

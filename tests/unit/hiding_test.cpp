@@ -125,7 +125,8 @@ TEST(Hiding, AWindowShownAgainByItsProgramIsHiddenAgain) {
 
 // What is hidden comes back only for the password it was first hidden
 // under: a later detonation under another password, or none (VEXAL.ini
-// edited and VEXAL started again), adds windows but keeps the record's.
+// edited and VEXAL started again), adds windows but keeps the record's; a
+// record under none takes the first one set.
 TEST(Hiding, ALaterDetonationKeepsThePasswordOfWhatIsHidden) {
     FakeDesktop d = ShellLikeProcess();
     d.processWindows[60] = {{60, 700, "Notepad"}};
@@ -134,6 +135,17 @@ TEST(Hiding, ALaterDetonationKeepsThePasswordOfWhatIsHidden) {
     hiding.HideTarget(d, 60, false, {}, "");
     EXPECT_EQ(hiding.Verifier(), "pbkdf2-sha256$1$aa$bb");
     EXPECT_EQ(d.savedStates.back().verifier, "pbkdf2-sha256$1$aa$bb");
+    hiding.TakeVerifier(d, "pbkdf2-sha256$1$cc$dd");
+    EXPECT_EQ(hiding.Verifier(), "pbkdf2-sha256$1$aa$bb");
+
+    // One set while windows hidden under none are hidden is taken and written.
+    FakeDesktop e = ShellLikeProcess();
+    Hiding unprotected;
+    unprotected.TakeVerifier(e, "pbkdf2-sha256$1$cc$dd");  // nothing hidden: nothing written
+    EXPECT_TRUE(e.savedStates.empty());
+    unprotected.HideTarget(e, 77, false, {}, "");
+    unprotected.TakeVerifier(e, "pbkdf2-sha256$1$cc$dd");
+    EXPECT_EQ(e.savedStates.back().verifier, "pbkdf2-sha256$1$cc$dd");
 }
 
 TEST(Hiding, NothingToHideLeavesEverythingAlone) {
