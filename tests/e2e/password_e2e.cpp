@@ -303,3 +303,23 @@ E2E_CASE(password_request_during_a_detonation) {
     Check(ask == nullptr, "once the message is answered, nothing asks for the refused request");
     if (ask) Answer(ask, nullptr);
 }
+
+// Another setting chosen while armed changes what the armed bomb does: one
+// that does nothing to the target is a disarm in all but name, and asks;
+// Cancel keeps the setting that was armed, which still hides the target.
+E2E_CASE(password_guards_switching_setting_while_armed) {
+    BombSettings s = WithSensitivity(20);
+    s.Records[1] = s.Records[0];
+    SetPreset(s, 1, Preset::NoDetonation, 1);
+    ControlBar b({s, std::string(kHideIni) + "Password=" + MakeVerifier(kPassword, wcslen(kPassword)) + "\r\n"});
+    TargetWindow target(L"Armed with a password");
+    if (!Check(b.Start() && b.Arm(target), "armed with a password, the target in front")) return;
+    b.Press(IDC_RADIO2);
+    HWND ask = b.WaitWindow(kPasswordCaption, 3000);
+    if (ask) Answer(ask, nullptr);
+    Check(ask != nullptr && (!ask || Gone(ask)) && !b.Checked(IDC_RADIO2), "setting 2 asks, and Cancel keeps setting 1");
+    target.Activate();
+    b.WaitTick();
+    SetCursorPos(700, 400);
+    Check(WaitFor([&] { return !IsWindowVisible(target.Handle()); }, 5000), "which hides the target when the mouse jumps");
+}
