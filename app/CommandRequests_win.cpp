@@ -43,7 +43,8 @@ void CommandRequests::CarryOutWaiting() {
     }
 }
 
-// Arming another setting while armed is arming: it asks nothing.
+// Arming while disarmed asks nothing; another setting while armed asks as
+// disarming does, since it may do nothing to the target.
 bool CommandRequests::CarryOut(const CommandRequest& request) {
     switch (request.kind) {
         case CommandRequest::kDetonate:
@@ -53,6 +54,7 @@ bool CommandRequests::CarryOut(const CommandRequest& request) {
             return true;
         case CommandRequest::kArm:
             Command(kSettingButtons[request.setting]);  // read as 0 to 5 only
+            if (m_guard.TakeRefusal()) return false;
             Command(IDC_ARM);
             return true;
         case CommandRequest::kDisarm:

@@ -9,9 +9,18 @@
 namespace {
 
 // What each of the bar's messages asks of it; Request::Hide for what asks nothing.
-Request RequestOf(UINT message, WPARAM wParam, bool hidden, bool barShown) {
+Request RequestOf(UINT message, WPARAM wParam, bool hidden, bool barShown, bool armed) {
     if (message == WM_COMMAND) {
         switch (LOWORD(wParam)) {
+            // Another setting changes what the armed bomb does: one that
+            // does nothing to the target would disarm it in all but name.
+            case IDC_RADIO1:
+            case IDC_RADIO2:
+            case IDC_RADIO3:
+            case IDC_RADIO4:
+            case IDC_RADIO5:
+            case IDC_RADIO6:
+                return armed ? Request::Disarm : Request::Hide;
             case IDC_DISARM:
             case ID_TRAY_DISARM:
                 return Request::Disarm;
@@ -35,7 +44,7 @@ Request RequestOf(UINT message, WPARAM wParam, bool hidden, bool barShown) {
 }  // namespace
 
 bool PasswordGuard::Stops(UINT message, WPARAM wParam, LPARAM) {
-    const Request request = RequestOf(message, wParam, m_hiding.Active(), m_tray.BarShown());
+    const Request request = RequestOf(message, wParam, m_hiding.Active(), m_tray.BarShown(), m_tray.Armed());
     m_refused = request != Request::Hide && !Allows(request);
     return m_refused;
 }
