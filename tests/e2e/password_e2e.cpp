@@ -214,7 +214,8 @@ E2E_CASE(password_record_outlives_a_later_detonation) {
     SetDlgItemTextW(extra, IDC_EXTRA_NEW_PASSWORD_AGAIN, kPassword);
     Click(extra, IDOK);
     std::string ini;
-    if (!Check(Gone(extra) && WaitFor([&] { return b.ReadFile(L"VEXAL.ini", ini) && ini.find("Password=") != std::string::npos; }),
+    if (!Check(Gone(extra) &&
+                   WaitFor([&] { return b.ReadFile(L"VEXAL.ini", ini) && ini.find("Password=") != std::string::npos; }),
                "a password is set"))
         return;
     TerminateProcess(b.Process(), 1);
@@ -317,9 +318,11 @@ E2E_CASE(password_guards_switching_setting_while_armed) {
     b.Press(IDC_RADIO2);
     HWND ask = b.WaitWindow(kPasswordCaption, 3000);
     if (ask) Answer(ask, nullptr);
-    Check(ask != nullptr && (!ask || Gone(ask)) && !b.Checked(IDC_RADIO2), "setting 2 asks, and Cancel keeps setting 1");
+    Check(ask != nullptr && (!ask || Gone(ask)) && !b.Checked(IDC_RADIO2),
+          "setting 2 asks, and Cancel keeps setting 1");
     target.Activate();
     b.WaitTick();
     SetCursorPos(700, 400);
-    Check(WaitFor([&] { return !IsWindowVisible(target.Handle()); }, 5000), "which hides the target when the mouse jumps");
+    Check(WaitFor([&] { return !IsWindowVisible(target.Handle()); }, 5000),
+          "which hides the target when the mouse jumps");
 }
