@@ -326,3 +326,40 @@ E2E_CASE(password_guards_switching_setting_while_armed) {
     Check(WaitFor([&] { return !IsWindowVisible(target.Handle()); }, 5000),
           "which hides the target when the mouse jumps");
 }
+
+// Killed, the line taken out, started again with the prompt cancelled, and
+// a new password set: ending VEXAL with that one keeps what the record's
+// password hides.
+E2E_CASE(password_record_outlives_a_new_password) {
+    ControlBar b(
+        {DefaultSettings(), std::string(kHideIni) + "Password=" + MakeVerifier(kPassword, wcslen(kPassword)) + "\r\n"});
+    if (!Check(b.Start(), "starts with a password")) return;
+    WindowProgram w;
+    w.ActivateFront();
+    b.PostHotkey();
+    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hidden")) return;
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
+    b.WriteFile(L"VEXAL.ini", kHideIni);
+    b.Launch();
+    HWND ask = b.WaitWindow(kPasswordCaption, 10000);
+    if (ask) Answer(ask, nullptr);
+    if (!Check(ask && Gone(ask) && b.WaitBar() && w.BothHidden(), "the record's prompt cancelled")) return;
+    PostMessageW(b.Handle(), WM_SYSCOMMAND, IDM_EXTRA, 0);
+    HWND extra = b.WaitWindow(L"VEXAL：热键和隐藏设置");
+    if (!Check(extra != nullptr, "the hotkey and hiding dialog opens without asking")) return;
+    SetDlgItemTextW(extra, IDC_EXTRA_NEW_PASSWORD, L"another");
+    SetDlgItemTextW(extra, IDC_EXTRA_NEW_PASSWORD_AGAIN, L"another");
+    Click(extra, IDOK);
+    if (!Check(Gone(extra), "another password is set")) return;
+    PostMessageW(b.Handle(), WM_COMMAND, IDCANCEL, 0);
+    ask = b.WaitWindow(kPasswordCaption, 5000);
+    for (int i = 0; ask && i < 3 && IsWindow(ask); ++i) {  // answered once it takes keys
+        Answer(ask, L"another");
+        WaitFor([&] { return !IsWindow(ask); }, 3000);
+    }
+    Check(ask && b.WaitExit(20000) && !WaitFor([&] { return !w.BothHidden(); }, 1000),
+          "ended with the new one, the windows stay hidden (watched 1 s)",
+          std::string(ask ? "asked" : "no dialog") + (ask && IsWindow(ask) ? " (still open)" : "") +
+              (b.Running() ? ", runs" : ", ended") + (w.BothHidden() ? ", hidden" : ", back"));
+}
