@@ -71,7 +71,11 @@ bool PasswordGuard::TakeRefusal() {
     return refused;
 }
 
-bool PasswordGuard::EndMayBringBack() const { return m_exitGranted || !WouldAsk(Request::BringBack); }
+// An end granted for another password than the record's keeps the record.
+bool PasswordGuard::EndMayBringBack() const {
+    return !WouldAsk(Request::BringBack) ||
+           (m_exitGranted && VerifierFor(Request::Exit) == VerifierFor(Request::BringBack));
+}
 
 const std::string& PasswordGuard::VerifierFor(Request request) const {
     return request == Request::BringBack && !m_hiding.Verifier().empty() ? m_hiding.Verifier() : m_extra.Password;

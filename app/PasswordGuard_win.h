@@ -27,8 +27,8 @@ public:
     bool Allows(Request request);
     // Whether the last message stopped, once: the command line answers so.
     bool TakeRefusal();
-    // Hidden windows come back at the end only where it was allowed to
-    // bring them back, or nothing needs asking.
+    // Hidden windows come back at the end only where nothing needs asking,
+    // or the end was granted for the password they were hidden under.
     bool EndMayBringBack() const;
 
 private:
