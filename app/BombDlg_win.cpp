@@ -164,7 +164,10 @@ bool CBombDlg::ShownWhenOpened() const { return m_tray->BarShown(); }
 // What needs the password goes no further without it.
 bool CBombDlg::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (!m_requests) return false;  // before the window's own set-up
-    if (m_guard->Stops(message, wParam, lParam)) return true;
+    if (m_guard->Stops(message, wParam, lParam)) {
+        m_view->RefreshControls();  // a setting's button clicked shows the one in force again
+        return true;
+    }
     if (m_tray->Handle(*m_desktop, message, wParam, lParam)) return true;
     return m_requests->Handle(message, lParam, m_detonating, result);
 }
@@ -344,6 +347,7 @@ void CBombDlg::OnExtraSettings() {
     });
     if (DoModalBelowBar(dlg) != IDOK) return;
     m_settings.Extra = dlg.Chosen();
+    m_hiding.TakeVerifier(*m_desktop, m_settings.Extra.Password);
     if (!SaveExtraSettings(m_facts.ProgramFolder, m_settings.Extra))
         AfxMessageBox(kIniSaveFailed, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -14,7 +14,8 @@ const UINT kSettingButtons[] = {IDC_RADIO1, IDC_RADIO2, IDC_RADIO3, IDC_RADIO4, 
 
 // Bringing back works over any window of VEXAL's, as the hotkey's does; the
 // rest is refused while one of its dialogs is open. The caller hears of a
-// password asked for and not given as of a request refused now.
+// password asked for and not given as of a request refused now; during a
+// detonation, what would ask is refused at once rather than kept waiting.
 bool CommandRequests::Handle(UINT message, LPARAM lParam, bool detonating, LRESULT& result) {
     if (message != WM_COPYDATA) return false;
     CommandRequest request;
@@ -24,6 +25,8 @@ bool CommandRequests::Handle(UINT message, LPARAM lParam, bool detonating, LRESU
     if (request.kind == CommandRequest::kRestore) {
         Command(ID_TRAY_BRING_BACK);
         if (m_guard.TakeRefusal()) result = kRequestRefusedNow;
+    } else if (detonating && m_guard.WouldAsk(RequestOf(request.kind))) {
+        result = kRequestRefusedNow;  // a prompt later would come after the caller's answer
     } else if (detonating) {
         m_waiting.push_back(request);
     } else if (!IsWindowEnabled(m_bar) || !CarryOut(request)) {
@@ -40,7 +43,8 @@ void CommandRequests::CarryOutWaiting() {
     }
 }
 
-// Arming another setting while armed is arming: it asks nothing.
+// Arming while disarmed asks nothing; another setting while armed asks as
+// disarming does, since it may do nothing to the target.
 bool CommandRequests::CarryOut(const CommandRequest& request) {
     switch (request.kind) {
         case CommandRequest::kDetonate:
@@ -50,6 +54,7 @@ bool CommandRequests::CarryOut(const CommandRequest& request) {
             return true;
         case CommandRequest::kArm:
             Command(kSettingButtons[request.setting]);  // read as 0 to 5 only
+            if (m_guard.TakeRefusal()) return false;
             Command(IDC_ARM);
             return true;
         case CommandRequest::kDisarm:

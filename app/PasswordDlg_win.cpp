@@ -1,7 +1,9 @@
 #include "app/PasswordDlg_win.h"
 
 #include <string>
+#include <vector>
 
+#include "base/FileAccess_win.h"
 #include "res/resource.h"
 #include "settings/PasswordCheck_win.h"
 
@@ -12,6 +14,30 @@ constexpr int kMaxChars = 127;
 const wchar_t kWrong[] = L"密码不对，请重新输入。";
 
 uint64_t NowMs() { return GetTickCount(); }
+
+// The wrong ones in a row are kept beside the program while they count, so
+// that a new start (after a kill, or /restore with none running) goes on
+// with the wait.
+std::wstring KeptPath(const wchar_t* name) {
+    wchar_t path[1024];
+    const DWORD n = GetModuleFileNameW(nullptr, path, 1024);
+    std::wstring folder(path, n < 1024 ? n : 0);
+    folder.erase(folder.find_last_of(L'\\') + 1);
+    return PathIn(folder, name);
+}
+
+void LoadKept(PasswordThrottle& throttle) {
+    std::vector<uint8_t> bytes;
+    if (ReadWholeFile(KeptPath(L"VEXAL.wait"), 64, bytes) == ReadOutcome::Read)
+        throttle.Read(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), NowMs());
+}
+
+void Keep(const PasswordThrottle& throttle) {
+    if (throttle.Counting())
+        ReplaceFileQuickly(KeptPath(L"VEXAL.wait"), KeptPath(L"VEXAL.wait.tmp"), throttle.Text());
+    else
+        DeleteFileRetrying(KeptPath(L"VEXAL.wait"));
+}
 
 }  // namespace
 
@@ -48,10 +74,12 @@ void CPasswordDlg::OnOK() {
     SetDlgItemTextW(m_hWnd, IDC_PASSWORD_EDIT, L"");
     if (right) {
         m_throttle.Right();
+        Keep(m_throttle);
         EndDialog(IDOK);
         return;
     }
     m_throttle.Wrong(NowMs());
+    Keep(m_throttle);
     SetDlgItemTextW(m_hWnd, IDC_PASSWORD_STATUS, kWrong);
     ShowWait();
     ::SetFocus(GetDlgItem(IDC_PASSWORD_EDIT));
@@ -85,6 +113,7 @@ bool AskPassword(Request request, const std::string& verifier, PasswordThrottle&
     PasswordVerifier read;
     if (!NeedsPassword(request, ReadVerifier(verifier, read))) return true;
     const HWND before = GetForegroundWindow();
+    LoadKept(throttle);
     CPasswordDlg dlg(verifier, throttle);
     const bool given = dlg.DoModal() == IDOK;
     if (!given && before && IsWindow(before) && IsWindowVisible(before)) SetForegroundWindow(before);

@@ -21,12 +21,14 @@ public:
     // True when the message is to go no further: the password was asked
     // for and not given.
     bool Stops(UINT message, WPARAM wParam, LPARAM lParam);
+    // Whether `request` needs the password now.
+    bool WouldAsk(Request request) const;
     // Asks where `request` needs the password; true when given or not needed.
     bool Allows(Request request);
     // Whether the last message stopped, once: the command line answers so.
     bool TakeRefusal();
-    // Hidden windows come back at the end only where it was allowed to
-    // bring them back, or nothing needs asking.
+    // Hidden windows come back at the end only where nothing needs asking,
+    // or the end was granted for the password they were hidden under.
     bool EndMayBringBack() const;
 
 private:

@@ -1,6 +1,8 @@
 #pragma once
 // When VEXAL asks for its password, and how often a wrong one may be tried.
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "app/CommandLine.h"
 #include "settings/PasswordVerifier.h"
@@ -34,6 +36,14 @@ public:
     uint32_t WaitMs(uint64_t nowMs) const { return nowMs < m_until ? static_cast<uint32_t>(m_until - nowMs) : 0; }
     void Wrong(uint64_t nowMs);
     void Right() { m_wrongInRow = 0; }
+    bool Counting() const { return m_wrongInRow > 0; }
+    // As kept between runs of VEXAL ("5 123456": the wrong ones in a row,
+    // then the tick the wait ends), so that ending VEXAL skips no wait.
+    std::string Text() const;
+    // Read back at `nowMs`; false, and nothing changed, for text Text() does
+    // not write. A wait that would end more than one wait ahead is another
+    // boot's: none.
+    bool Read(std::string_view text, uint64_t nowMs);
 
 private:
     int m_wrongInRow = 0;

@@ -62,7 +62,9 @@ Delivery SendToRunningBar(const CommandRequest& request) {
     offer.data.cbData = sizeof payload;
     offer.data.lpData = &payload;
     offer.waitForEnd = request.kind == CommandRequest::kExit;
-    if (NeedsPassword(RequestOf(request.kind), PasswordState::Set)) offer.answerMs = kAnswerAskingMs;
+    // Arming another setting while armed may ask as well.
+    if (NeedsPassword(RequestOf(request.kind), PasswordState::Set) || request.kind == CommandRequest::kArm)
+        offer.answerMs = kAnswerAskingMs;
     // The bar may bring itself, or a window it brings back, to the front.
     AllowSetForegroundWindow(ASFW_ANY);
     EnumWindows(OfferToWindow, reinterpret_cast<LPARAM>(&offer));

@@ -25,6 +25,7 @@ public:
     bool BarShown() const { return m_presence.BarShown(); }
     // The icon's tooltip says which.
     void SetArmed(bool armed);
+    bool Armed() const { return m_armed; }
 
     // The icon's messages, the shell's restart and the retry timer; false
     // for any other message.

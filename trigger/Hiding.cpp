@@ -23,7 +23,8 @@ bool Hiding::Active() const {
 // program has since shown again by itself; the record keeps each once, the
 // ones hidden now in front. Recorded first, so that a kill at any later
 // point loses nothing; the sound is read and silenced only once the windows
-// are gone, and recorded again before it is silenced.
+// are gone, and recorded again before it is silenced. The password of a
+// record stays with it until everything is back.
 void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide,
                         const std::string& verifier) {
     if (target == 0 && alsoHide.empty()) return;
@@ -38,7 +39,8 @@ void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence, con
         if (std::find(shown.begin(), shown.end(), w) == shown.end()) next.windows.push_back(w);
     next.sound = m_state.sound;
     next.target = m_state.target == 0 ? HiddenState::kNoTarget : m_state.target;
-    next.verifier = verifier;
+    // What is hidden already keeps the password it was hidden under.
+    next.verifier = m_state.verifier.empty() ? verifier : m_state.verifier;
     for (const HiddenWindow& w : shown)
         if (w.window == target) next.target = target;
     desktop.system.SaveHiddenState(next);
@@ -50,6 +52,12 @@ void Hiding::HideTarget(DesktopRoles desktop, WindowId target, bool silence, con
     m_state.sound = sound;
     desktop.system.SaveHiddenState(m_state);
     desktop.system.Silence(sound);
+}
+
+void Hiding::TakeVerifier(SystemEffects& system, const std::string& verifier) {
+    if (m_state.windows.empty() || !m_state.verifier.empty() || verifier.empty()) return;
+    m_state.verifier = verifier;
+    system.SaveHiddenState(m_state);
 }
 
 void Hiding::HideBar(BarControls& bar) {

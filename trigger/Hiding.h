@@ -15,9 +15,13 @@ public:
     // Hides every visible top-level window of the target's process (none
     // for 0), and of the programs `alsoHide` names, but the shell's; with
     // `silence`, all sound goes quiet while they are hidden. A second call
-    // adds to what is hidden. `verifier` is the password's in force.
+    // adds to what is hidden. `verifier` is the password's in force; a record
+    // that has one already keeps its own.
     void HideTarget(DesktopRoles desktop, WindowId target, bool silence, const ProgramPatterns& alsoHide,
                     const std::string& verifier = std::string());
+    // A password set while windows are hidden protects them too: a record
+    // without one takes `verifier` and is written again.
+    void TakeVerifier(SystemEffects& system, const std::string& verifier);
     // The password's verifier that brings back what is hidden; empty: none.
     const std::string& Verifier() const { return m_state.verifier; }
     void HideBar(BarControls& bar);

@@ -138,6 +138,31 @@ TEST(Hiding, AWindowShownAgainByItsProgramIsHiddenAgain) {
     EXPECT_EQ(d.Effects(), Calls({"SaveHiddenState(78 77)", "HideWindow(78)"}));
 }
 
+// What is hidden comes back only for the password it was first hidden
+// under: a later detonation under another password, or none (VEXAL.ini
+// edited and VEXAL started again), adds windows but keeps the record's; a
+// record under none takes the first one set.
+TEST(Hiding, ALaterDetonationKeepsThePasswordOfWhatIsHidden) {
+    FakeDesktop d = ShellLikeProcess();
+    d.processWindows[60] = {{60, 700, "Notepad"}};
+    Hiding hiding;
+    hiding.HideTarget(d, 77, false, {}, "pbkdf2-sha256$1$aa$bb");
+    hiding.HideTarget(d, 60, false, {}, "");
+    EXPECT_EQ(hiding.Verifier(), "pbkdf2-sha256$1$aa$bb");
+    EXPECT_EQ(d.savedStates.back().verifier, "pbkdf2-sha256$1$aa$bb");
+    hiding.TakeVerifier(d, "pbkdf2-sha256$1$cc$dd");
+    EXPECT_EQ(hiding.Verifier(), "pbkdf2-sha256$1$aa$bb");
+
+    // One set while windows hidden under none are hidden is taken and written.
+    FakeDesktop e = ShellLikeProcess();
+    Hiding unprotected;
+    unprotected.TakeVerifier(e, "pbkdf2-sha256$1$cc$dd");  // nothing hidden: nothing written
+    EXPECT_TRUE(e.savedStates.empty());
+    unprotected.HideTarget(e, 77, false, {}, "");
+    unprotected.TakeVerifier(e, "pbkdf2-sha256$1$cc$dd");
+    EXPECT_EQ(e.savedStates.back().verifier, "pbkdf2-sha256$1$cc$dd");
+}
+
 TEST(Hiding, NothingToHideLeavesEverythingAlone) {
     FakeDesktop d = ShellLikeProcess();
     d.processWindows[81] = {{81, 500, "Progman"}, {80, 500, "Shell_TrayWnd"}};

@@ -97,6 +97,20 @@ TEST(Password, ThrottleAfterFiveWrongInARow) {
     t.Right();
     t.Wrong(70000);
     EXPECT_EQ(t.WaitMs(70000), 0u);
+
+    // Kept between runs: a new one goes on where the last left off; text it
+    // does not write changes nothing; a wait from another boot is none.
+    for (int i = 0; i < 4; ++i) t.Wrong(80000);
+    PasswordThrottle kept;
+    ASSERT_TRUE(kept.Read(t.Text(), 90000));
+    EXPECT_EQ(kept.WaitMs(90000), 20000u);
+    kept.Right();
+    for (const char* bad : {"", "5", "5 ", " 110000", "5 1e5", "-5 110000", "5 110000 ", "5 99999999999999999999"})
+        EXPECT_FALSE(kept.Read(bad, 90000)) << bad;
+    EXPECT_FALSE(kept.Counting());
+    ASSERT_TRUE(kept.Read("5 110000", 1000));
+    EXPECT_EQ(kept.WaitMs(1000), 0u);
+    EXPECT_TRUE(kept.Counting());
 }
 
 }  // namespace
