@@ -37,8 +37,10 @@ install_missing() {
 install_missing "${packages[@]}"
 
 # Where the tests run a 64-bit build of the same sources, its toolchain and
-# Wine's 64-bit loader.
+# Wine's 64-bit loader; and what makes and boots the emulated 32-bit guest
+# that runs the shipped exe (scripts/guest32).
 source "$(dirname "$0")/build-under-test.sh"
 if [ "$VEXAL_WINE_BITS" = 64 ]; then
   install_missing wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  install_missing qemu-system-x86 mmdebstrap e2fsprogs kmod cpio
 fi
