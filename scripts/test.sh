@@ -100,8 +100,9 @@ VEXAL_WINDOWS_VERSION=${xp[0]} VEXAL_EXPECT_WINDOWS=${xp[1]} VEXAL_WINE_DIR=$roo
   VEXAL_SHOTS_DIR=$root/build/shots-${xp[0]} e2e_run "end to end with Windows XP, ${#xp_cases[@]} cases" "$logs/e2e-xp.log" "${xp_cases[@]}"
 
 # The shipped exe itself, 32-bit, under Windows XP: where this kernel runs
-# no 32-bit programs in an emulated 32-bit Debian (scripts/guest32, prepared
-# once), else under this machine's own 32-bit Wine. Each case stands for a
+# no 32-bit programs (or VEXAL_GUEST32=1 asks for it) in an emulated 32-bit
+# Debian (scripts/guest32, prepared once), else under this machine's own
+# 32-bit Wine. Each case stands for a
 # part that differs in 32 bits: the bar and its picture; the information
 # panel's structures, XP's version and the resource meter by its decorated
 # name; a detonation by a mouse jump closing its target; the hotkey hiding
@@ -113,7 +114,7 @@ shipped_cases=(control_bar_starts_with_defaults info_panel_from_button_and_syste
   tray_while_armed command_line_with_vexal_running settings_dialog_recall_ok_rewrites_file)
 shipped="the shipped build/win32/vexal.exe under Windows XP"
 echo "== $shipped: ${shipped_cases[*]}"
-if [ "$VEXAL_WINE_BITS" = 64 ]; then
+if [ "$VEXAL_WINE_BITS" = 64 ] || [ "${VEXAL_GUEST32:-}" = 1 ]; then
   counted_run "32-bit guest, $shipped" "" "$logs/guest32.log" bash scripts/guest32/run.sh "${shipped_cases[@]}"
 else
   VEXAL_WINDOWS_VERSION=winxp VEXAL_EXPECT_WINDOWS=5.1 VEXAL_WINE_DIR=$root/build/wine-winxp \
