@@ -1,6 +1,7 @@
 #include "tests/e2e/Rig.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "base/Scoped_win.h"
@@ -65,7 +66,9 @@ void Skip(const char* what, const char* why) {
     std::fflush(stdout);
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+namespace {
+
+bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
         TargetWindow::Pump();
@@ -73,6 +76,22 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
         if (GetTickCount() - start >= timeoutMs) return false;
         Sleep(20);
     }
+}
+
+DWORD DeadlineFactor() {
+    static const DWORD factor = [] {
+        char text[8] = "";
+        GetEnvironmentVariableA("VEXAL_E2E_DEADLINE_FACTOR", text, sizeof text);
+        int n = std::atoi(text);
+        return static_cast<DWORD>(n > 1 ? n : 1);
+    }();
+    return factor;
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    return PollUntil(condition, timeoutMs * DeadlineFactor());
 }
 
 std::wstring Utf8ToWide(const std::string& s) {
@@ -364,7 +383,7 @@ void FocusXKeys(HWND window) {
 }
 
 void Rest(DWORD ms) {
-    WaitFor([] { return false; }, ms);
+    PollUntil([] { return false; }, ms);
 }
 
 // ---- shared by the control-bar driver and the cases ------------------------

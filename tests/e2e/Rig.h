@@ -39,7 +39,9 @@ int E2EFailures();
 bool Check(bool ok, const char* what, const std::string& detail = "");
 void Skip(const char* what, const char* why);
 
-// Polls until the condition holds or the deadline passes.
+// Polls until the condition holds or the deadline passes. An emulated
+// system runs several times slower: VEXAL_E2E_DEADLINE_FACTOR, a whole
+// number, stretches every deadline (a pause, Rest, stays as it is).
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 // ---- the program under test ------------------------------------------------
