@@ -18,8 +18,6 @@ cd "$VEXAL_WIN_DIR"
 echo "running $VEXAL_BUILD_WORDS, $VEXAL_WIN_DIR${VEXAL_WINDOWS_VERSION:+, with Wine set to $VEXAL_WINDOWS_VERSION}"
 timeout "${VEXAL_E2E_TIMEOUT:-1500}" bash -c 'source "$0/scripts/wine-env.sh"; vexal_wine vexal_e2e.exe "$@"' "$root" "$@"
 status=$?
-# The driver saves what the screen showed as bitmaps; keep PNGs.
-for bmp in "$shots"/*.bmp; do
-  [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
-done
+# Where ImageMagick is missing (inside the 32-bit guest) the host converts.
+command -v convert >/dev/null && shots_to_png "$shots"
 exit $status

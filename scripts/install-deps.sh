@@ -42,3 +42,8 @@ source "$(dirname "$0")/build-under-test.sh"
 if [ "$VEXAL_WINE_BITS" = 64 ]; then
   install_missing wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 fi
+# What makes and boots the emulated 32-bit guest that runs the shipped exe
+# there, or wherever VEXAL_GUEST32=1 asks for it (scripts/guest32).
+if [ "$VEXAL_WINE_BITS" = 64 ] || [ "${VEXAL_GUEST32:-}" = 1 ]; then
+  install_missing qemu-system-x86 mmdebstrap e2fsprogs kmod cpio
+fi

@@ -8,11 +8,13 @@
 #   wine_env_stop                stops what wine_env_start started
 #   x_key_bridge_start FOLDER    keys through the X server on the driver's request
 #   x_key_bridge_stop
+#   shots_to_png FOLDER          the driver's screenshots, bitmaps, as PNGs
 #
 # Which build runs (VEXAL_WINE_BITS, VEXAL_WIN_DIR) comes from
 # build-under-test.sh; a 64-bit build runs in a 64-bit prefix.
 # VEXAL_WINDOWS_VERSION, when set (winxp, winxp64, win7...), is the Windows
-# version the prefix reports, as winecfg sets it.
+# version the prefix reports, as winecfg sets it. VEXAL_DLL_OVERRIDES, when
+# set, adds to Wine's DLL overrides.
 
 VEXAL_ROOT=${VEXAL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 _vexal_xvfb_pid=""
@@ -87,7 +89,7 @@ _vexal_prepare_prefix() {
   export WINEPREFIX="$VEXAL_WINE_DIR/prefix"
   export WINEARCH=win$VEXAL_WINE_BITS
   export WINEDEBUG=${WINEDEBUG:--all}
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${VEXAL_DLL_OVERRIDES:+;$VEXAL_DLL_OVERRIDES}"
   local ready="$WINEPREFIX/.vexal-ready-5${VEXAL_WINDOWS_VERSION:+-$VEXAL_WINDOWS_VERSION}"
   [ -f "$ready" ] && return 0
   mkdir -p "$VEXAL_WINE_DIR"
@@ -166,4 +168,11 @@ x_key_bridge_start() {
 x_key_bridge_stop() {
   [ -n "$_vexal_bridge_pid" ] && kill "$_vexal_bridge_pid" 2>/dev/null
   _vexal_bridge_pid=""
+}
+
+shots_to_png() {
+  local bmp
+  for bmp in "$1"/*.bmp; do
+    [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+  done
 }

@@ -3,6 +3,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "base/Scoped_win.h"
@@ -95,7 +96,9 @@ void Skip(const char* what, const char* why) {
     std::fflush(stdout);
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
+namespace {
+
+bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
     DWORD start = GetTickCount();
     for (;;) {
         TargetWindow::Pump();
@@ -103,6 +106,22 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, DWORD poll
         if (GetTickCount() - start >= timeoutMs) return false;
         Sleep(pollMs);
     }
+}
+
+DWORD DeadlineFactor() {
+    static const DWORD factor = [] {
+        char text[8] = "";
+        GetEnvironmentVariableA("VEXAL_E2E_DEADLINE_FACTOR", text, sizeof text);
+        int n = std::atoi(text);
+        return static_cast<DWORD>(n > 1 ? n : 1);
+    }();
+    return factor;
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
+    return PollUntil(condition, timeoutMs * DeadlineFactor(), pollMs);
 }
 
 std::wstring Utf8ToWide(const std::string& s) {
@@ -454,7 +473,7 @@ void FocusXKeys(HWND window) {
 }
 
 void Rest(DWORD ms) {
-    WaitFor([] { return false; }, ms);
+    PollUntil([] { return false; }, ms, 20);
 }
 
 // ---- shared by the control-bar driver and the cases ------------------------

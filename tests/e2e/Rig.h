@@ -55,6 +55,8 @@ bool CheckTodoWine(bool ok, const char* what, const char* wine, const std::strin
 bool UnderWine();
 
 // Polls until the condition holds or the deadline passes, every `pollMs`.
+// An emulated system runs several times slower: VEXAL_E2E_DEADLINE_FACTOR,
+// a whole number, stretches every deadline (a pause, Rest, stays as it is).
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000, DWORD pollMs = 20);
 
 // ---- the program under test ------------------------------------------------
