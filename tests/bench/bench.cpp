@@ -190,6 +190,19 @@ bool Within(const std::vector<double>& ms, int presses) {
     return static_cast<int>(ms.size()) == presses && Percentile(ms, 0.9) <= 50 && Percentile(ms, 1.0) <= 100;
 }
 
+// F12 pressed through the X server with the bar in front, its key-down
+// time taken by the hook. Hidden while it held the X focus, the target
+// never got the key's release: the bar takes the focus and is told of it
+// first (Wine only).
+void PressOverTheBar(HWND bar) {
+    SetForegroundWindow(bar);
+    WaitTight([&] { return GetForegroundWindow() == bar; }, 2000);
+    FocusXKeys(bar);
+    XKey("keyup F12");
+    g_keyDownAt = 0;
+    XKey("key F12");
+}
+
 // Key down to the target hidden, and key down to it shown and in front
 // again, each pressed through the X server as a person presses it; with
 // `mute`, the sound is silenced while hidden and given back.
@@ -209,14 +222,7 @@ void HotkeyTimes(int presses, bool mute) {
         if (WaitTight([&] { return !IsWindowVisible(target.Handle()) && target.LastHiddenAt() > g_keyDownAt; }, 2000) &&
             g_keyDownAt)
             hidden.push_back(TicksToMs(target.LastHiddenAt() - g_keyDownAt));
-        // Hidden while it held the X focus, the target never got the key's
-        // release: the bar takes the focus and is told of it (Wine only).
-        SetForegroundWindow(bar);
-        WaitTight([&] { return GetForegroundWindow() == bar; }, 2000);
-        FocusXKeys(bar);
-        XKey("keyup F12");
-        g_keyDownAt = 0;
-        XKey("key F12");
+        PressOverTheBar(bar);
         if (WaitTight(
                 [&] {
                     return GetForegroundWindow() == target.Handle() && target.LastActivatedAt() > g_keyDownAt &&
@@ -250,12 +256,7 @@ void PasswordTimes(int presses) {
         target.Activate();
         p.PostHotkey();
         if (!WaitFor([&] { return !IsWindowVisible(target.Handle()); }, 2000)) break;
-        SetForegroundWindow(bar);
-        WaitTight([&] { return GetForegroundWindow() == bar; }, 2000);
-        FocusXKeys(bar);
-        XKey("keyup F12");
-        g_keyDownAt = 0;
-        XKey("key F12");
+        PressOverTheBar(bar);
         HWND dialog = nullptr;
         if (!WaitTight(
                 [&] { return (dialog = FindTopWindow(p.ProcessId(), L"VEXAL：密码")) && IsWindowVisible(dialog); },

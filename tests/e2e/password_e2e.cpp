@@ -47,6 +47,34 @@ bool FiveWrong(HWND dialog) {
 
 bool Waiting(HWND dialog) { return !IsWindowEnabled(GetDlgItem(dialog, IDC_PASSWORD_EDIT)); }
 
+// VEXAL.ini with the hotkey, hiding and kPassword's verifier, made once.
+std::string PasswordIni() {
+    static std::string ini;
+    if (ini.empty()) ini = std::string(kHideIni) + "Password=" + MakeVerifier(kPassword, wcslen(kPassword)) + "\r\n";
+    return ini;
+}
+
+// The window program hidden by the hotkey, which asks nothing.
+bool HideWithKey(const ControlBar& b, const WindowProgram& w) {
+    w.ActivateFront();
+    b.PostHotkey();
+    return WaitFor([&] { return w.BothHidden(); }, 3000);
+}
+
+void Kill(ControlBar& b) {
+    TerminateProcess(b.Process(), 1);
+    b.WaitExit(5000);
+}
+
+// Killed, VEXAL.ini without the password's line, started again: the
+// prompt of the start, or null.
+HWND KillAndStartWithoutTheLine(ControlBar& b) {
+    Kill(b);
+    b.WriteFile(L"VEXAL.ini", kHideIni);
+    b.Launch();
+    return b.WaitWindow(kPasswordCaption, 10000);
+}
+
 bool Gone(HWND window) {
     return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 8000);
 }
@@ -107,9 +135,7 @@ E2E_CASE(password_guards_bringing_back) {
           "OK keeps a verifier in VEXAL.ini, not the password", ini);
 
     WindowProgram w;
-    w.ActivateFront();
-    b.PostHotkey();
-    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hiding asks nothing")) return;
+    if (!Check(HideWithKey(b, w), "hiding asks nothing")) return;
     b.PostHotkey();
     HWND ask = b.WaitWindow(kPasswordCaption);
     if (!Check(ask != nullptr && w.BothHidden(), "the hotkey asks for the password first")) return;
@@ -126,14 +152,8 @@ E2E_CASE(password_guards_bringing_back) {
     if (ask) Answer(ask, kPassword);
     Check(ask && WaitFor([&] { return w.InOrder(); }, 8000), "the right one brings them back in order");
 
-    w.ActivateFront();
-    b.PostHotkey();
-    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hidden again")) return;
-    TerminateProcess(b.Process(), 1);
-    b.WaitExit(5000);
-    b.WriteFile(L"VEXAL.ini", kHideIni);
-    b.Launch();
-    ask = b.WaitWindow(kPasswordCaption, 10000);
+    if (!Check(HideWithKey(b, w), "hidden again")) return;
+    ask = KillAndStartWithoutTheLine(b);
     Check(ask && w.BothHidden(), "killed, with the password gone from VEXAL.ini, a start asks for the record's");
     if (ask) Answer(ask, kPassword);
     Check(ask && WaitFor([&] { return w.BothShown(); }, 8000), "which brings them back");
@@ -142,8 +162,7 @@ E2E_CASE(password_guards_bringing_back) {
 // /exit asks in the running VEXAL; Esc at the prompt ends the caller with 3
 // and VEXAL runs on.
 E2E_CASE(password_asked_by_the_command_line) {
-    const std::string verifier = MakeVerifier(kPassword, wcslen(kPassword));
-    ControlBar b({DefaultSettings(), std::string(kHideIni) + "Password=" + verifier + "\r\n"});
+    ControlBar b({DefaultSettings(), PasswordIni()});
     if (!Check(b.Start(), "starts with a password")) return;
     ControlBar caller;
     caller.Launch(L"/exit");
@@ -165,18 +184,11 @@ E2E_CASE(password_asked_by_the_command_line) {
 // record's password keeps hidden. Nor does a password set while windows
 // are hidden leave them to VEXAL.ini alone.
 E2E_CASE(password_record_outlives_a_later_detonation) {
-    const std::string verifier = MakeVerifier(kPassword, wcslen(kPassword));
-    ControlBar b({DefaultSettings(), std::string(kHideIni) + "Password=" + verifier + "\r\n"});
+    ControlBar b({DefaultSettings(), PasswordIni()});
     if (!Check(b.Start(), "starts with a password")) return;
     WindowProgram w;
-    w.ActivateFront();
-    b.PostHotkey();
-    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hidden")) return;
-    TerminateProcess(b.Process(), 1);
-    b.WaitExit(5000);
-    b.WriteFile(L"VEXAL.ini", kHideIni);
-    b.Launch();
-    HWND ask = b.WaitWindow(kPasswordCaption, 10000);
+    if (!Check(HideWithKey(b, w), "hidden")) return;
+    HWND ask = KillAndStartWithoutTheLine(b);
     if (!Check(ask != nullptr, "the start asks for the record's password")) return;
     Answer(ask, nullptr);
     if (!Check(Gone(ask) && b.WaitBar() && w.BothHidden(), "Cancel: the bar runs, the windows stay hidden")) return;
@@ -193,20 +205,16 @@ E2E_CASE(password_record_outlives_a_later_detonation) {
 
     // A password set while windows are hidden protects them too: the
     // record takes it, and a start with the line gone still asks.
-    TerminateProcess(b.Process(), 1);
-    b.WaitExit(5000);
+    Kill(b);
     b.Launch();
     ask = b.WaitWindow(kPasswordCaption, 10000);
     if (ask) Answer(ask, kPassword);
     if (!Check(ask && WaitFor([&] { return w.BothShown() && other.BothShown(); }, 8000), "all come back for it"))
         return;
     b.WriteFile(L"VEXAL.ini", kHideIni);
-    TerminateProcess(b.Process(), 1);
-    b.WaitExit(5000);
+    Kill(b);
     if (!Check(b.Start(), "started again without a password")) return;
-    w.ActivateFront();
-    b.PostHotkey();
-    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hidden under none")) return;
+    if (!Check(HideWithKey(b, w), "hidden under none")) return;
     PostMessageW(b.Handle(), WM_SYSCOMMAND, IDM_EXTRA, 0);
     HWND extra = b.WaitWindow(L"VEXAL：热键和隐藏设置");
     if (!Check(extra != nullptr, "the hotkey and hiding dialog opens")) return;
@@ -218,11 +226,7 @@ E2E_CASE(password_record_outlives_a_later_detonation) {
                    WaitFor([&] { return b.ReadFile(L"VEXAL.ini", ini) && ini.find("Password=") != std::string::npos; }),
                "a password is set"))
         return;
-    TerminateProcess(b.Process(), 1);
-    b.WaitExit(5000);
-    b.WriteFile(L"VEXAL.ini", kHideIni);
-    b.Launch();
-    ask = b.WaitWindow(kPasswordCaption, 10000);
+    ask = KillAndStartWithoutTheLine(b);
     Check(ask != nullptr && w.BothHidden(), "killed, with the line gone, a start asks for the password set meanwhile",
           w.BothHidden() ? "no dialog" : "the windows came back without it");
     if (ask) Answer(ask, nullptr);
@@ -231,13 +235,10 @@ E2E_CASE(password_record_outlives_a_later_detonation) {
 // The wait after five wrong ones is VEXAL's, not one dialog's: closing the
 // dialog or starting VEXAL again does not skip it.
 E2E_CASE(password_wait_outlives_the_dialog_and_a_new_start) {
-    const std::string verifier = MakeVerifier(kPassword, wcslen(kPassword));
-    ControlBar b({DefaultSettings(), std::string(kHideIni) + "Password=" + verifier + "\r\n"});
+    ControlBar b({DefaultSettings(), PasswordIni()});
     if (!Check(b.Start(), "starts with a password")) return;
     WindowProgram w;
-    w.ActivateFront();
-    b.PostHotkey();
-    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hidden")) return;
+    if (!Check(HideWithKey(b, w), "hidden")) return;
     b.PostHotkey();
     HWND ask = b.WaitWindow(kPasswordCaption);
     if (!Check(ask && FiveWrong(ask) && WaitFor([&] { return Waiting(ask); }), "five wrong ones: a wait")) return;
@@ -247,8 +248,7 @@ E2E_CASE(password_wait_outlives_the_dialog_and_a_new_start) {
     Check(ask && Waiting(ask), "the dialog opened again still waits");
     if (ask) Answer(ask, nullptr);
 
-    TerminateProcess(b.Process(), 1);
-    b.WaitExit(5000);
+    Kill(b);
     b.Launch(L"/restore");
     ask = b.WaitWindow(kPasswordCaption, 10000);
     Check(ask && Waiting(ask), "killed and started with /restore, it still waits");
@@ -261,8 +261,7 @@ E2E_CASE(password_wait_outlives_the_dialog_and_a_new_start) {
 // Esc, Alt+F4 (the system menu's close), a close request, and the OK the
 // bar keeps hidden for the Enter key.
 E2E_CASE(password_guards_every_way_to_end) {
-    const std::string verifier = MakeVerifier(kPassword, wcslen(kPassword));
-    ControlBar b({DefaultSettings(), std::string(kHideIni) + "Password=" + verifier + "\r\n"});
+    ControlBar b({DefaultSettings(), PasswordIni()});
     if (!Check(b.Start(), "starts with a password")) return;
     const struct {
         const char* name;
@@ -287,7 +286,7 @@ E2E_CASE(password_request_during_a_detonation) {
     BombSettings s = DefaultSettings();
     SetPreset(s, 0, Preset::FinalAction, 5);
     s.Records[0].FinalMessage = "bye";
-    ControlBar b({s, std::string(kHideIni) + "Password=" + MakeVerifier(kPassword, wcslen(kPassword)) + "\r\n"});
+    ControlBar b({s, PasswordIni()});
     if (!Check(b.Start(), "starts with a password and a final message")) return;
     b.Command(IDC_ARM);
     WindowProgram w;
@@ -312,7 +311,7 @@ E2E_CASE(password_guards_switching_setting_while_armed) {
     BombSettings s = WithSensitivity(20);
     s.Records[1] = s.Records[0];
     SetPreset(s, 1, Preset::NoDetonation, 1);
-    ControlBar b({s, std::string(kHideIni) + "Password=" + MakeVerifier(kPassword, wcslen(kPassword)) + "\r\n"});
+    ControlBar b({s, PasswordIni()});
     TargetWindow target(L"Armed with a password");
     if (!Check(b.Start() && b.Arm(target), "armed with a password, the target in front")) return;
     b.Press(IDC_RADIO2);
@@ -331,18 +330,11 @@ E2E_CASE(password_guards_switching_setting_while_armed) {
 // a new password set: ending VEXAL with that one keeps what the record's
 // password hides.
 E2E_CASE(password_record_outlives_a_new_password) {
-    ControlBar b(
-        {DefaultSettings(), std::string(kHideIni) + "Password=" + MakeVerifier(kPassword, wcslen(kPassword)) + "\r\n"});
+    ControlBar b({DefaultSettings(), PasswordIni()});
     if (!Check(b.Start(), "starts with a password")) return;
     WindowProgram w;
-    w.ActivateFront();
-    b.PostHotkey();
-    if (!Check(WaitFor([&] { return w.BothHidden(); }, 3000), "hidden")) return;
-    TerminateProcess(b.Process(), 1);
-    b.WaitExit(5000);
-    b.WriteFile(L"VEXAL.ini", kHideIni);
-    b.Launch();
-    HWND ask = b.WaitWindow(kPasswordCaption, 10000);
+    if (!Check(HideWithKey(b, w), "hidden")) return;
+    HWND ask = KillAndStartWithoutTheLine(b);
     if (ask) Answer(ask, nullptr);
     if (!Check(ask && Gone(ask) && b.WaitBar() && w.BothHidden(), "the record's prompt cancelled")) return;
     PostMessageW(b.Handle(), WM_SYSCOMMAND, IDM_EXTRA, 0);
